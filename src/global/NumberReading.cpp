@@ -1,0 +1,159 @@
+#include "global/NumberReading.h"
+
+#include <cctype>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <string>
+
+namespace quorvane::global {
+namespace {
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// Characters of the text with the blanks left out, read one at a time.
+class Cursor {
+ public:
+  explicit Cursor(std::string_view text) : text_(text) { SkipBlanks(); }
+  bool AtEnd() const { return pos_ >= text_.size(); }
+  char Peek() const { return AtEnd() ? '\0' : text_[pos_]; }
+  void Next() {
+    ++pos_;
+    SkipBlanks();
+  }
+
+ private:
+  void SkipBlanks() {
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+  }
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+double ReadRadixInteger(Cursor& cursor, int radix) {
+  double value = 0;
+  for (; !cursor.AtEnd(); cursor.Next()) {
+    const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(cursor.Peek())));
+    int digit = -1;
+    if (c >= '0' && c <= '9') digit = c - '0';
+    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+    if (digit < 0 || digit >= radix) break;
+    value = value * radix + digit;
+  }
+  return value;
+}
+
+// The decimal form: collects the accepted characters in the form strtod reads
+// and lets it do the conversion, so long digit strings and huge exponents are
+// handled by the library's correctly rounded conversion.
+double ReadDecimal(Cursor& cursor) {
+  std::string number;
+  if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+    number += cursor.Peek();
+    cursor.Next();
+  }
+  bool anyDigit = false;
+  while (std::isdigit(static_cast<unsigned char>(cursor.Peek()))) {
+    number += cursor.Peek();
+    anyDigit = true;
+    cursor.Next();
+  }
+  if (cursor.Peek() == '.') {
+    number += '.';
+    cursor.Next();
+    while (std::isdigit(static_cast<unsigned char>(cursor.Peek()))) {
+      number += cursor.Peek();
+      anyDigit = true;
+      cursor.Next();
+    }
+  }
+  if (!anyDigit) return 0;
+  const char e = static_cast<char>(std::toupper(static_cast<unsigned char>(cursor.Peek())));
+  if (e == 'E' || e == 'D') {
+    cursor.Next();
+    std::string sign;
+    if (cursor.Peek() == '+' || cursor.Peek() == '-') {
+      sign = cursor.Peek();
+      cursor.Next();
+    }
+    bool anyExponentDigit = false;
+    std::string digits;
+    while (std::isdigit(static_cast<unsigned char>(cursor.Peek()))) {
+      // Leading zeros of an exponent add nothing and would only lengthen it.
+      if (cursor.Peek() != '0' || !digits.empty()) digits += cursor.Peek();
+      anyExponentDigit = true;
+      cursor.Next();
+    }
+    // An exponent without digits is not part of the number: "1E" reads as 1.
+    if (anyExponentDigit) number += "e" + sign + (digits.empty() ? "0" : digits);
+  }
+  return std::strtod(number.c_str(), nullptr);
+}
+
+// Plain unsigned integers are by far the commonest numbers (step lines, value
+// lists); they are read without building a string.
+bool TryReadPlainInteger(std::string_view text, double& value) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  if (i == text.size()) return false;
+  std::uint32_t result = 0;
+  std::size_t digits = 0;
+  for (; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      if (++digits > 9) return false;
+      result = result * 10 + static_cast<std::uint32_t>(c - '0');
+    } else if (c == ',') {
+      break;
+    } else if (!IsBlank(c)) {
+      return false;
+    }
+  }
+  if (digits == 0) return false;
+  value = result;
+  return true;
+}
+
+template <typename T>
+std::optional<T> RoundInto(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double rounded = std::nearbyint(value);  // default mode: halves to even
+  if (rounded < static_cast<double>(std::numeric_limits<T>::min()) ||
+      rounded > static_cast<double>(std::numeric_limits<T>::max())) {
+    return std::nullopt;
+  }
+  return static_cast<T>(rounded);
+}
+
+}  // namespace
+
+double ReadNumber(std::string_view text) {
+  double plain = 0;
+  if (TryReadPlainInteger(text, plain)) return plain;
+  Cursor cursor(text);
+  if (cursor.Peek() == '&') {
+    Cursor prefixed = cursor;
+    prefixed.Next();
+    const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(prefixed.Peek())));
+    if (kind == 'H' || kind == 'O') {
+      prefixed.Next();
+      return ReadRadixInteger(prefixed, kind == 'H' ? 16 : 8);
+    }
+    return 0;
+  }
+  return ReadDecimal(cursor);
+}
+
+std::optional<std::uint8_t> RoundToByte(double value) {
+  return RoundInto<std::uint8_t>(value);
+}
+std::optional<std::int16_t> RoundToInt16(double value) {
+  return RoundInto<std::int16_t>(value);
+}
+std::optional<std::int32_t> RoundToInt32(double value) {
+  return RoundInto<std::int32_t>(value);
+}
+
+}  // namespace quorvane::global

@@ -1,0 +1,99 @@
+#include "global/NumberReading.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+namespace quorvane::global {
+namespace {
+
+struct ReadCase {
+  const char* text;
+  double expected;
+};
+
+TEST(NumberReading, ReadsTheLongestLeadingNumber) {
+  const ReadCase cases[] = {
+      {"33", 33},
+      {" 21", 21},
+      {"3 3", 33},
+      {"- 5", -5},
+      {"+7", 7},
+      {"2.5", 2.5},
+      {".5", 0.5},
+      {"5.", 5},
+      {"1e3", 1000},
+      {"1E+2", 100},
+      {"25D-1", 2.5},
+      {"1 e 2", 100},
+      {"1e", 1},
+      {"1e+", 1},
+      {"1e00", 1},
+      {"12abc", 12},
+      {"0x10", 0},
+      {"&H10", 16},
+      {"&hff", 255},
+      {"&O17", 15},
+      {"&o 1 7", 15},
+      {"&H", 0},
+      {"&", 0},
+      {"&X5", 0},
+      {"abc", 0},
+      {"", 0},
+      {"   ", 0},
+      {"-", 0},
+      {"+", 0},
+      {".", 0},
+      {"7 ms", 7},
+      {"12,5", 12},
+      {"4,SL,DH,", 4},
+      {"-0", 0},
+      {"--5", 0},
+      {"1.5.5", 1.5},
+      {"\t9", 9},
+      {"&H1G", 1},
+      {"123456789", 123456789},
+      {"1234567890123", 1234567890123.0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.expected) << "text '" << c.text << "'";
+  }
+}
+
+TEST(NumberReading, SurvivesAnyText) {
+  EXPECT_TRUE(std::isinf(ReadNumber("1e999")));
+  EXPECT_TRUE(std::isinf(ReadNumber("1e99999999999999999999999")));
+  EXPECT_EQ(ReadNumber("1e-99999999999999999999999"), 0);
+  EXPECT_TRUE(std::isinf(ReadNumber(std::string(100000, '9'))));
+  EXPECT_DOUBLE_EQ(ReadNumber("0." + std::string(100000, '0') + "1e100010"), 1e9);
+  EXPECT_TRUE(std::isinf(ReadNumber("&H" + std::string(1000, 'F'))));
+  EXPECT_DOUBLE_EQ(ReadNumber("&HFFFFFFFFFF"), 1099511627775.0);
+  EXPECT_EQ(ReadNumber(std::string(1, '\0') + "5"), 0);
+}
+
+TEST(NumberReading, RoundsHalvesToEvenAndChecksTheTarget) {
+  EXPECT_EQ(RoundToByte(2.5), 2);
+  EXPECT_EQ(RoundToByte(3.5), 4);
+  EXPECT_EQ(RoundToByte(255.4), 255);
+  EXPECT_EQ(RoundToByte(-0.4), 0);
+  EXPECT_EQ(RoundToByte(255.5), std::nullopt);  // rounds to 256
+  EXPECT_EQ(RoundToByte(-0.5), 0);              // -0.5 goes to the even neighbour 0
+  EXPECT_EQ(RoundToByte(-1), std::nullopt);
+  EXPECT_EQ(RoundToByte(INFINITY), std::nullopt);
+  EXPECT_EQ(RoundToByte(NAN), std::nullopt);
+
+  EXPECT_EQ(RoundToInt16(32767), 32767);
+  EXPECT_EQ(RoundToInt16(-32768), -32768);
+  EXPECT_EQ(RoundToInt16(32767.5), std::nullopt);
+  EXPECT_EQ(RoundToInt16(40000), std::nullopt);
+
+  EXPECT_EQ(RoundToInt32(2147483647.0), 2147483647);
+  EXPECT_EQ(RoundToInt32(-2147483648.0), -2147483647 - 1);
+  EXPECT_EQ(RoundToInt32(2147483648.0), std::nullopt);
+  EXPECT_EQ(RoundToInt32(1e12), std::nullopt);
+  EXPECT_EQ(RoundToInt32(-INFINITY), std::nullopt);
+}
+
+}  // namespace
+}  // namespace quorvane::global
