@@ -1,0 +1,20 @@
+#pragma once
+// The system calls of direct port I/O on x86 Linux, behind an interface so that
+// the io backend's logic runs against a stand-in where it may not touch ports.
+
+#include <cstdint>
+
+namespace quorvane::platform {
+
+class IoSystem {
+ public:
+  virtual ~IoSystem() = default;
+  // ioperm(from, count, on): 0, or the negative errno.
+  virtual int Ioperm(unsigned long from, unsigned long count, bool on) = 0;
+  // iopl(level): 0, or the negative errno.
+  virtual int Iopl(int level) = 0;
+  // outb(value, port): one byte to one I/O port.
+  virtual void Outb(std::uint8_t value, std::uint16_t port) = 0;
+};
+
+}  // namespace quorvane::platform

@@ -1,0 +1,163 @@
+#include "platform/PortFactory.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "platform/IoPort.h"
+#include "platform/LinuxIoSystem.h"
+
+#if defined(__linux__)
+#include "platform/LinuxPpdevSystem.h"
+#include "platform/PpdevPort.h"
+#endif
+#if defined(_WIN32)
+#include "platform/InpoutPort.h"
+#endif
+
+namespace quorvane::platform {
+
+namespace {
+
+constexpr const char* kDefaultPpdevDevice = "/dev/parport0";
+constexpr std::string_view kAcceptedForms =
+    "auto, sim, ppdev, ppdev:/dev/parportN, io, io:0xBASE or inpout32";
+
+#if !defined(__linux__)
+// Stands in for the ppdev calls where there is no ppdev driver; never called,
+// as the factory reports ppdev as unavailable first.
+class UnavailablePpdevSystem final : public PpdevSystem {
+ public:
+  int Open(const std::string&) override { return -ENOSYS; }
+  int Ioctl(int, unsigned long, void*) override { return -ENOSYS; }
+  void Close(int) override {}
+};
+#endif
+
+OpenedPort Simulated(std::string notice) {
+  OpenedPort opened;
+  auto sim = std::make_unique<SimPort>();
+  opened.sim = sim.get();
+  opened.port = std::move(sim);
+  opened.notice = std::move(notice);
+  return opened;
+}
+
+OpenedPort Failed(std::string error) {
+  OpenedPort opened;
+  opened.error = std::move(error);
+  return opened;
+}
+
+OpenedPort UsageError(std::string error) {
+  OpenedPort opened = Failed(std::move(error));
+  opened.usageError = true;
+  return opened;
+}
+
+template <typename Opening>
+OpenedPort FromOpening(Opening opening) {
+  if (!opening.port) return Failed(std::move(opening.error));
+  OpenedPort opened;
+  opened.port = std::move(opening.port);
+  return opened;
+}
+
+OpenedPort OpenPpdev([[maybe_unused]] PpdevSystem& system,
+                     [[maybe_unused]] const std::string& path) {
+#if defined(__linux__)
+  return FromOpening(PpdevPort::Open(system, path));
+#else
+  return Failed("the ppdev port exists on Linux only");
+#endif
+}
+
+// "0x" and hex digits, or decimal digits; from 1 to the highest base.
+std::optional<std::uint16_t> ReadIoBase(std::string_view text) {
+  int radix = 10;
+  if (text.starts_with("0x") || text.starts_with("0X")) {
+    text.remove_prefix(2);
+    radix = 16;
+  }
+  if (text.empty()) return std::nullopt;
+  unsigned long value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value, radix);
+  if (error != std::errc{} || stop != end) return std::nullopt;
+  if (value < 1 || value > IoPort::kHighestBase) return std::nullopt;
+  return static_cast<std::uint16_t>(value);
+}
+
+OpenedPort OpenIo(IoSystem* system, std::uint16_t base) {
+  if (system == nullptr) return Failed("direct port I/O (io) is not available on this platform");
+  return FromOpening(IoPort::Open(*system, base));
+}
+
+OpenedPort OpenInpout() {
+#if defined(_WIN32)
+  return FromOpening(InpoutPort::Open());
+#else
+  return Failed("the inpout32 port exists on Windows only");
+#endif
+}
+
+OpenedPort OpenAuto(PpdevSystem& system) {
+  OpenedPort opened = OpenPpdev(system, kDefaultPpdevDevice);
+  if (opened.port) return opened;
+  return Simulated("No parallel port could be used (" + opened.error +
+                   "); port writes go to the simulated port.");
+}
+
+}  // namespace
+
+PortSystems RealPortSystems() {
+#if defined(__linux__)
+  static LinuxPpdevSystem ppdev;
+#else
+  static UnavailablePpdevSystem ppdev;
+#endif
+#if defined(QUORVANE_HAS_LINUX_IO_SYSTEM)
+  static LinuxIoSystem io;
+  return {ppdev, &io};
+#else
+  return {ppdev, nullptr};
+#endif
+}
+
+OpenedPort OpenPort(std::string_view spec, const PortSystems& systems) {
+  constexpr std::string_view kPpdevPrefix = "ppdev:";
+  constexpr std::string_view kIoPrefix = "io:";
+  if (spec == "sim") return Simulated({});
+  if (spec == "auto") return OpenAuto(systems.ppdev);
+  if (spec == "ppdev") return OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
+  if (spec.starts_with(kPpdevPrefix)) {
+    const std::string path(spec.substr(kPpdevPrefix.size()));
+    if (path.empty()) return UsageError("'ppdev:' names no device; give it as ppdev:/dev/parportN");
+    return OpenPpdev(systems.ppdev, path);
+  }
+  if (spec == "io") return OpenIo(systems.io, IoPort::kDefaultBase);
+  if (spec.starts_with(kIoPrefix)) {
+    const std::string_view baseText = spec.substr(kIoPrefix.size());
+    const std::optional<std::uint16_t> base = ReadIoBase(baseText);
+    if (!base) {
+      return UsageError("the io base '" + std::string(baseText) +
+                        "' is not understood; give it in hex with 0x (io:0xE800) or in decimal, "
+                        "from 1 to 0xFFFD");
+    }
+    return OpenIo(systems.io, *base);
+  }
+  if (spec == "inpout32") return OpenInpout();
+  return UsageError("unknown port '" + std::string(spec) + "'; use one of " +
+                    std::string(kAcceptedForms));
+}
+
+std::string ChoosePortSpec(std::optional<std::string> commandLine, const char* environmentValue) {
+  if (commandLine) return std::move(*commandLine);
+  if (environmentValue != nullptr && *environmentValue != '\0') return environmentValue;
+  return "auto";
+}
+
+}  // namespace quorvane::platform

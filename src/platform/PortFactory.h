@@ -1,0 +1,49 @@
+#pragma once
+// Turns the port the user asked for (--port or QUORVANE_PORT) into an open
+// port: the simulated one, a hardware backend, or the reason neither can be had.
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/IoSystem.h"
+#include "platform/Port.h"
+#include "platform/PpdevSystem.h"
+#include "platform/SimPort.h"
+
+namespace quorvane::platform {
+
+// The system calls the hardware backends go through.
+struct PortSystems {
+  PpdevSystem& ppdev;
+  IoSystem* io;  // null where direct port I/O is not available
+};
+
+// The real system calls of this platform.
+PortSystems RealPortSystems();
+
+struct OpenedPort {
+  std::unique_ptr<Port> port;  // null when opening failed
+  SimPort* sim = nullptr;      // set when the writes go to the simulated port (owned by `port`)
+  std::string notice;  // plain words to show the user once (auto fell back to the simulated port)
+  std::string error;   // why the named backend could not be opened (names the device and reason)
+  bool usageError = false;  // the port text itself is not understood (caller exits with status 2)
+};
+
+// Accepted forms:
+//   sim                      the simulated port
+//   auto                     ppdev on /dev/parport0 when it can be claimed, else the
+//                            simulated port with a notice (never tries io)
+//   ppdev, ppdev:/dev/...    the Linux ppdev driver, /dev/parport0 by default
+//   io, io:0xE800, io:888    direct port I/O at a base, hex with 0x or decimal,
+//                            1 to 0xFFFD, 0x378 by default (x86 Linux)
+//   inpout32                 the inpout32 driver DLL (Windows)
+// A named backend that fails gives an error, never the simulated port.
+OpenedPort OpenPort(std::string_view spec, const PortSystems& systems);
+
+// The port text to use: the --port value when given, else the environment's
+// QUORVANE_PORT when set and not empty, else "auto".
+std::string ChoosePortSpec(std::optional<std::string> commandLine, const char* environmentValue);
+
+}  // namespace quorvane::platform

@@ -1,0 +1,107 @@
+#include "platform/PpdevPort.h"
+
+#include <linux/ppdev.h>
+#include <sys/ioctl.h>
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+#include "platform/ControlRegister.h"
+
+namespace quorvane::platform {
+
+namespace {
+
+// The step of opening that failed; the same errno means different things at
+// different steps.
+enum class Step { kOpen, kExclusive, kClaim, kDataDirection };
+
+std::string FailureReason(const std::string& path, Step step, int error) {
+  const bool noDevice =
+      error == ENOENT || error == ENODEV || (error == ENXIO && step == Step::kOpen);
+  // With exclusive use requested, the claim fails with ENXIO when another
+  // driver (such as the printer driver lp) is registered on the port.
+  const bool busy = error == EBUSY || (error == ENXIO && step == Step::kClaim);
+  if (noDevice) return "no parallel port at " + path;
+  if (error == EACCES || error == EPERM) {
+    return "no permission to use " + path +
+           "; add the user to the group lp (and log in again) or run with the right permissions";
+  }
+  if (busy) {
+    return path +
+           " is held by another driver (usually the printer driver lp); free it with "
+           "'sudo modprobe -r lp'";
+  }
+  const std::string message = std::generic_category().message(error);
+  switch (step) {
+    case Step::kOpen:
+      return "cannot open " + path + ": " + message;
+    case Step::kExclusive:
+      return "cannot get exclusive use of " + path + ": " + message;
+    case Step::kClaim:
+      return "cannot claim " + path + ": " + message;
+    case Step::kDataDirection:
+      break;
+  }
+  return "cannot make " + path + " drive its data lines: " + message;
+}
+
+// An open descriptor on which the port is not claimed yet; closed unless taken.
+class OpenDevice {
+ public:
+  OpenDevice(PpdevSystem& system, int fd) : system_(system), fd_(fd) {}
+  ~OpenDevice() {
+    if (fd_ >= 0) system_.Close(fd_);
+  }
+  OpenDevice(const OpenDevice&) = delete;
+  OpenDevice& operator=(const OpenDevice&) = delete;
+  int Fd() const { return fd_; }
+  int Take() { return std::exchange(fd_, -1); }
+
+ private:
+  PpdevSystem& system_;
+  int fd_;
+};
+
+}  // namespace
+
+PpdevPort::Opening PpdevPort::Open(PpdevSystem& system, const std::string& path) {
+  const int fd = system.Open(path);
+  if (fd < 0) return {nullptr, FailureReason(path, Step::kOpen, -fd)};
+  OpenDevice device(system, fd);
+  // Exclusive use makes the claim fail at once when another driver has the
+  // port registered; a plain claim would wait until that driver lets go.
+  if (const int result = system.Ioctl(fd, PPEXCL, nullptr); result < 0) {
+    return {nullptr, FailureReason(path, Step::kExclusive, -result)};
+  }
+  if (const int result = system.Ioctl(fd, PPCLAIM, nullptr); result < 0) {
+    return {nullptr, FailureReason(path, Step::kClaim, -result)};
+  }
+  // From here the port releases the claim and closes the descriptor.
+  auto port = std::make_unique<PpdevPort>(system, device.Take());
+  int forward = 0;
+  if (const int result = system.Ioctl(fd, PPDATADIR, &forward); result < 0) {
+    return {nullptr, FailureReason(path, Step::kDataDirection, -result)};
+  }
+  return {std::move(port), {}};
+}
+
+PpdevPort::~PpdevPort() {
+  system_.Ioctl(fd_, PPRELEASE, nullptr);
+  system_.Close(fd_);
+}
+
+void PpdevPort::Out32(std::uint16_t address, std::uint8_t value) {
+  // A write that fails (the device went away mid-run) is dropped: the program
+  // writes and never reads back, so it has nothing to act on.
+  if (address == kDataRegister) {
+    unsigned char byte = value;
+    system_.Ioctl(fd_, PPWDATA, &byte);
+  } else if (address == kControlRegister) {
+    unsigned char byte = HardwareControlByte(value);
+    system_.Ioctl(fd_, PPWCONTROL, &byte);
+  }
+}
+
+}  // namespace quorvane::platform

@@ -1,0 +1,12 @@
+#pragma once
+// Where the running program's executable lives.
+
+#include <string>
+
+namespace quorvane::platform {
+
+// The folder of the running executable, ending in the folder separator; the
+// current folder when it cannot be found.
+std::string ExecutableFolder();
+
+}  // namespace quorvane::platform

@@ -1,0 +1,31 @@
+#pragma once
+// The simulated port: keeps every write in memory, in order.
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/Port.h"
+
+namespace quorvane::platform {
+
+struct PortWrite {
+  std::uint16_t address;
+  std::uint8_t value;
+  friend bool operator==(const PortWrite&, const PortWrite&) = default;
+};
+
+class SimPort final : public Port {
+ public:
+  void Out32(std::uint16_t address, std::uint8_t value) override {
+    writes_.push_back({address, value});
+  }
+  const std::vector<PortWrite>& Writes() const { return writes_; }
+  // The values written to one register, in order.
+  std::vector<std::uint8_t> ValuesAt(std::uint16_t address) const;
+  void Clear() { writes_.clear(); }
+
+ private:
+  std::vector<PortWrite> writes_;
+};
+
+}  // namespace quorvane::platform

@@ -1,0 +1,58 @@
+#pragma once
+// Port-write traces: every write that reaches the port, with its time, kept in a
+// file that is complete on disk whenever the program ends.
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Port.h"
+
+namespace quorvane::platform {
+
+class TraceSink {
+ public:
+  virtual ~TraceSink() = default;
+  virtual void Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
+                      std::uint8_t value) = 0;
+};
+
+// Text file "index,time_us,address,value", one line per write, address and value
+// as 0x-prefixed hex. Each line goes to the file as it is recorded, unbuffered, so
+// an interrupted or killed program leaves every line it wrote.
+class CsvTraceWriter final : public TraceSink {
+ public:
+  // Empty path or a file that cannot be created: Ok() is false and Error() says why.
+  explicit CsvTraceWriter(const std::string& path);
+  bool Ok() const { return file_ != nullptr; }
+  const std::string& Error() const { return error_; }
+  void Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
+              std::uint8_t value) override;
+
+ private:
+  struct Closer {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+  };
+  std::unique_ptr<std::FILE, Closer> file_;
+  std::string error_;
+};
+
+// Passes every write on to the port behind it and records it first, under the
+// register address the program used.
+class TracingPort final : public Port {
+ public:
+  TracingPort(Port& inner, const Clock& clock, TraceSink& sink)
+      : inner_(inner), clock_(clock), sink_(sink) {}
+  void Out32(std::uint16_t address, std::uint8_t value) override;
+  void Flush() override { inner_.Flush(); }
+
+ private:
+  Port& inner_;
+  const Clock& clock_;
+  TraceSink& sink_;
+  std::uint64_t index_ = 0;
+};
+
+}  // namespace quorvane::platform

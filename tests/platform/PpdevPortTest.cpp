@@ -1,0 +1,130 @@
+#if defined(__linux__)
+
+#include "platform/PpdevPort.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <linux/ppdev.h>
+#include <sys/ioctl.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "FakePpdevSystem.h"
+
+namespace quorvane::platform {
+namespace {
+
+using testing::FakePpdevSystem;
+using Calls = std::vector<std::string>;
+
+const Calls kClaimed = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM",
+                        "ioctl 7 PPDATADIR 0"};
+
+TEST(PpdevPortOpen, ClaimsExclusivelyThenDrivesTheDataLines) {
+  FakePpdevSystem system;
+  PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
+  ASSERT_NE(opening.port, nullptr);
+  EXPECT_EQ(opening.error, "");
+  EXPECT_EQ(system.calls, kClaimed);
+}
+
+TEST(PpdevPortClose, ReleasesThenClosesWhenDestroyed) {
+  FakePpdevSystem system;
+  PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
+  system.calls.clear();
+  opening.port.reset();
+  EXPECT_EQ(system.calls, (Calls{"ioctl 7 PPRELEASE", "close 7"}));
+}
+
+TEST(PpdevPortWrite, DataPassesUnchangedControlKeepsBits4And5Clear) {
+  struct Case {
+    std::uint16_t address;
+    std::uint8_t value;
+    Calls expected;
+  };
+  const Case cases[] = {
+      {0x378, 0x00, {"ioctl 7 PPWDATA 0x00"}},
+      {0x378, 0xFF, {"ioctl 7 PPWDATA 0xFF"}},
+      {0x378, 0x30, {"ioctl 7 PPWDATA 0x30"}},
+      {0x37A, 0xFF, {"ioctl 7 PPWCONTROL 0xCF"}},
+      {0x37A, 0x30, {"ioctl 7 PPWCONTROL 0x00"}},
+      {0x37A, 0x0B, {"ioctl 7 PPWCONTROL 0x0B"}},
+      {0x379, 0x12, {}},
+      {0x000, 0x12, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << std::hex << c.address << " " << int{c.value});
+    FakePpdevSystem system;
+    PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
+    system.calls.clear();
+    opening.port->Out32(c.address, c.value);
+    EXPECT_EQ(system.calls, c.expected);
+  }
+}
+
+TEST(PpdevPortWrite, AFailedWriteIsDroppedAndTheNextOneStillGoes) {
+  FakePpdevSystem system;
+  PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
+  system.calls.clear();
+  system.ioctlResults[PPWDATA] = -EIO;
+  opening.port->Out32(0x378, 0x01);
+  opening.port->Out32(0x37A, 0x04);
+  EXPECT_EQ(system.calls, (Calls{"ioctl 7 PPWDATA 0x01", "ioctl 7 PPWCONTROL 0x04"}));
+}
+
+TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {
+  const std::string noDevice = "no parallel port at /dev/parport0";
+  const std::string permission =
+      "no permission to use /dev/parport0; add the user to the group lp (and log in again) or run "
+      "with the right permissions";
+  const std::string busy =
+      "/dev/parport0 is held by another driver (usually the printer driver lp); free it with "
+      "'sudo modprobe -r lp'";
+  const Calls openOnly = {"open /dev/parport0"};
+  const Calls exclFails = {"open /dev/parport0", "ioctl 7 PPEXCL", "close 7"};
+  const Calls claimFails = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM", "close 7"};
+  const Calls dirFails = {"open /dev/parport0",  "ioctl 7 PPEXCL",    "ioctl 7 PPCLAIM",
+                          "ioctl 7 PPDATADIR 0", "ioctl 7 PPRELEASE", "close 7"};
+  struct Case {
+    unsigned long failingRequest;  // 0: the open fails
+    int error;
+    std::string expectedError;
+    Calls expectedCalls;
+  };
+  const Case cases[] = {
+      {0, ENOENT, noDevice, openOnly},
+      {0, ENODEV, noDevice, openOnly},
+      {0, ENXIO, noDevice, openOnly},
+      {0, EACCES, permission, openOnly},
+      {0, EPERM, permission, openOnly},
+      {0, EBUSY, busy, openOnly},
+      {0, EIO, "cannot open /dev/parport0: Input/output error", openOnly},
+      {PPEXCL, EINVAL, "cannot get exclusive use of /dev/parport0: Invalid argument", exclFails},
+      {PPCLAIM, ENXIO, busy, claimFails},
+      {PPCLAIM, EBUSY, busy, claimFails},
+      {PPCLAIM, ENODEV, noDevice, claimFails},
+      {PPCLAIM, EIO, "cannot claim /dev/parport0: Input/output error", claimFails},
+      {PPDATADIR, EIO, "cannot make /dev/parport0 drive its data lines: Input/output error",
+       dirFails},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.failingRequest << " errno " << c.error);
+    FakePpdevSystem system;
+    if (c.failingRequest == 0) {
+      system.openResult = -c.error;
+    } else {
+      system.ioctlResults[c.failingRequest] = -c.error;
+    }
+    PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
+    EXPECT_EQ(opening.port, nullptr);
+    EXPECT_EQ(opening.error, c.expectedError);
+    EXPECT_EQ(system.calls, c.expectedCalls);
+  }
+}
+
+}  // namespace
+}  // namespace quorvane::platform
+
+#endif

@@ -1,0 +1,40 @@
+#pragma once
+// A stand-in for the direct port I/O calls: records every call as a line of
+// text and answers with the results a test sets.
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/IoSystem.h"
+
+namespace quorvane::testing {
+
+class FakeIoSystem final : public platform::IoSystem {
+ public:
+  int Ioperm(unsigned long from, unsigned long count, bool on) override {
+    calls.push_back("ioperm " + Hex(from) + " " + std::to_string(count) + (on ? " on" : " off"));
+    return iopermResult;
+  }
+  int Iopl(int level) override {
+    calls.push_back("iopl " + std::to_string(level));
+    return ioplResult;
+  }
+  void Outb(std::uint8_t value, std::uint16_t port) override {
+    calls.push_back("outb " + Hex(value) + " " + Hex(port));
+  }
+
+  int iopermResult = 0;  // 0, or a negative errno
+  int ioplResult = 0;
+  std::vector<std::string> calls;
+
+ private:
+  static std::string Hex(unsigned long value) {
+    char text[24];
+    std::snprintf(text, sizeof text, "0x%02lX", value);
+    return text;
+  }
+};
+
+}  // namespace quorvane::testing
