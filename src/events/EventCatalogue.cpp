@@ -1,0 +1,57 @@
+#include "events/EventCatalogue.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "events/EventFile.h"
+#include "events/TextFields.h"
+
+namespace quorvane::events {
+
+bool IsStandardEvent(const std::string& name) {
+  return name == "0" || name == "1" || name == "2";
+}
+
+std::vector<std::string> EventCatalogue(const std::string& Folder, bool ShowAll) {
+  namespace fs = std::filesystem;
+  const std::string extension = kEventExtension;
+  std::vector<std::string> fileNames;
+  std::error_code error;
+  for (fs::directory_iterator it(Folder.empty() ? "." : Folder, error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code typeError;
+    if (!it->is_regular_file(typeError)) continue;
+    std::string fileName = it->path().filename().string();
+    if (fileName.size() > extension.size() && fileName.ends_with(extension)) {
+      fileNames.push_back(std::move(fileName));
+    }
+  }
+  // Folder listings come in no fixed order on every platform; sorted by name,
+  // the list reads the same everywhere.
+  std::sort(fileNames.begin(), fileNames.end());
+
+  std::vector<std::string> items;
+  for (const std::string& fileName : fileNames) {
+    const std::string name = StripExtension(fileName);
+    if (ShowAll || !IsStandardEvent(name)) {
+      items.push_back(name + ", " + ReadEventDescription(Folder, name));
+    }
+  }
+  return items;
+}
+
+InitEventsResult InitEvents(global::Global& global) {
+  InitEventsResult result;
+  const auto load = [&](const char* fileName, global::StepArray& steps) {
+    if (!ReadEventSteps(global.ProgramFolder + fileName, steps)) {
+      result.unreadable.push_back(fileName);
+    }
+  };
+  load("2.evnt", global.DataEventSteps);
+  load("1.evnt", global.CommandEventSteps);
+  load("0.evnt", global.ResetEventSteps);
+  result.catalogue = EventCatalogue(global.ProgramFolder, false);
+  return result;
+}
+
+}  // namespace quorvane::events
