@@ -1,0 +1,39 @@
+#pragma once
+// Counts the writes and waits that pass through, so the command line front can
+// say what each action did.
+
+#include <cstdint>
+
+#include "platform/Port.h"
+#include "platform/Sleeper.h"
+
+namespace quorvane::cli {
+
+class CountingPort final : public platform::Port {
+ public:
+  explicit CountingPort(platform::Port& inner) : inner_(inner) {}
+  void Out32(std::uint16_t address, std::uint8_t value) override {
+    ++writes;
+    inner_.Out32(address, value);
+  }
+  void Flush() override { inner_.Flush(); }
+  std::uint64_t writes = 0;
+
+ private:
+  platform::Port& inner_;
+};
+
+class CountingSleeper final : public platform::Sleeper {
+ public:
+  explicit CountingSleeper(platform::Sleeper& inner) : inner_(inner) {}
+  void Sleep(std::uint32_t milliseconds) override {
+    waitedMilliseconds += milliseconds;
+    inner_.Sleep(milliseconds);
+  }
+  std::uint64_t waitedMilliseconds = 0;
+
+ private:
+  platform::Sleeper& inner_;
+};
+
+}  // namespace quorvane::cli

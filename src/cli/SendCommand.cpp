@@ -1,0 +1,202 @@
+#include "cli/SendCommand.h"
+
+#include <memory>
+#include <ostream>
+
+#include "cli/CountingPort.h"
+#include "cli/SendOptions.h"
+#include "events/Engine.h"
+#include "events/EventCatalogue.h"
+#include "events/EventFile.h"
+#include "events/TextFields.h"
+#include "events/ValueList.h"
+#include "global/Diagnostics.h"
+#include "platform/Clock.h"
+#include "platform/PortFactory.h"
+#include "platform/Trace.h"
+#include "port/PowerSequences.h"
+
+namespace quorvane::cli {
+namespace {
+
+// The standard event an action runs through, if any.
+const char* StandardEventOf(ActionKind kind) {
+  switch (kind) {
+    case ActionKind::Reset:
+      return "0.evnt";
+    case ActionKind::Command:
+    case ActionKind::Init:
+      return "1.evnt";
+    case ActionKind::Data:
+      return "2.evnt";
+    default:
+      return nullptr;
+  }
+}
+
+std::size_t ByteCount(const std::string& list) {
+  std::size_t bytes = 0;
+  for (const auto& item : events::ParseValueList(list).items) bytes += item.isDelay ? 0 : 1;
+  return bytes;
+}
+
+class ActionRunner {
+ public:
+  ActionRunner(events::Engine& engine, global::Diagnostics& diagnostics,
+               const std::vector<std::string>& unreadable)
+      : engine_(engine), diagnostics_(diagnostics), unreadable_(unreadable) {}
+
+  void Run(const SendAction& action) {
+    if (const char* standard = StandardEventOf(action.kind); standard && IsUnreadable(standard)) {
+      diagnostics_.Report("the standard event " + std::string(standard) +
+                          " could not be read from " + engine_.global.ProgramFolder +
+                          ": its bytes are not sent");
+    }
+    global::Global& global = engine_.global;
+    port::OutputPort& output = engine_.output;
+    switch (action.kind) {
+      case ActionKind::Startup:
+        port::StartupRaiseReset(global, output, engine_.sleeper);
+        break;
+      case ActionKind::Reset:
+        engine_.interpreter.ExecuteEvent(global.ResetEventSteps, 0, false);
+        break;
+      case ActionKind::Command:
+      case ActionKind::Init:
+        engine_.writer.MultiDataWrite(action.argument, true);
+        break;
+      case ActionKind::Data:
+        engine_.writer.MultiDataWrite(action.argument, false);
+        break;
+      case ActionKind::Event:
+        RunNamedEvent(action.argument);
+        break;
+      case ActionKind::PowerOn:
+        port::PowerOn(global, output, engine_.sleeper);
+        break;
+      case ActionKind::PowerOff:
+        port::PowerOff(global, output);
+        break;
+      case ActionKind::Zero:
+        port::DoZero(global, output);
+        break;
+      case ActionKind::Shutdown:
+        port::ShutdownWrites(output);
+        break;
+    }
+    engine_.output.Port().Flush();
+  }
+
+ private:
+  bool IsUnreadable(const std::string& fileName) const {
+    for (const auto& name : unreadable_) {
+      if (name == fileName) return true;
+    }
+    return false;
+  }
+
+  void RunNamedEvent(const std::string& name) {
+    const std::string path = engine_.global.ProgramFolder + name + events::kEventExtension;
+    if (!events::ReadEventSteps(path, engine_.global.SelectedEventSteps)) {
+      diagnostics_.Report("the event '" + name + "' could not be read from " + path);
+      return;
+    }
+    engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false);
+  }
+
+  events::Engine& engine_;
+  global::Diagnostics& diagnostics_;
+  const std::vector<std::string>& unreadable_;
+};
+
+void PrintReports(global::Diagnostics& diagnostics, std::ostream& err, bool& reported) {
+  for (const std::string& message : diagnostics.Take()) {
+    err << "quorvane-send: " << message << '\n';
+    reported = true;
+  }
+}
+
+}  // namespace
+
+int RunSend(const std::vector<std::string>& args, const SendEnvironment& environment,
+            std::ostream& out, std::ostream& err) {
+  const ParsedSendOptions parsed = ParseSendOptions(args);
+  if (!parsed.error.empty()) {
+    err << "quorvane-send: " << parsed.error << "\nTry 'quorvane-send --help'.\n";
+    return 2;
+  }
+  const SendOptions& options = parsed.options;
+  if (options.help) {
+    out << SendUsage();
+    return 0;
+  }
+  if (options.trace && !options.trace->ends_with(".csv")) {
+    err << "quorvane-send: the trace file must end in .csv: '" << *options.trace << "'\n";
+    return 2;
+  }
+
+  const std::string spec = platform::ChoosePortSpec(options.port, environment.portVariable);
+  platform::OpenedPort opened = platform::OpenPort(spec, *environment.systems);
+  if (opened.usageError) {
+    err << "quorvane-send: " << opened.error << '\n';
+    return 2;
+  }
+  if (!opened.port) {
+    err << "quorvane-send: " << opened.error << '\n';
+    return 1;
+  }
+  if (!opened.notice.empty()) err << "quorvane-send: " << opened.notice << '\n';
+
+  // Trace time counts from the moment the port was opened.
+  platform::VirtualClock virtualClock;
+  platform::SteadyClock steadyClock;
+  platform::VirtualSleeper virtualSleeper(virtualClock);
+  const platform::Clock& clock =
+      options.virtualTime ? static_cast<const platform::Clock&>(virtualClock) : steadyClock;
+  platform::Sleeper& baseSleeper =
+      options.virtualTime ? static_cast<platform::Sleeper&>(virtualSleeper) : *environment.sleeper;
+
+  platform::Port* target = opened.port.get();
+  std::unique_ptr<platform::CsvTraceWriter> traceWriter;
+  std::unique_ptr<platform::TracingPort> tracingPort;
+  if (options.trace) {
+    traceWriter = std::make_unique<platform::CsvTraceWriter>(*options.trace);
+    if (!traceWriter->Ok()) {
+      err << "quorvane-send: " << traceWriter->Error() << '\n';
+      return 1;
+    }
+    tracingPort = std::make_unique<platform::TracingPort>(*target, clock, *traceWriter);
+    target = tracingPort.get();
+  }
+  CountingPort counter(*target);
+  CountingSleeper sleeper(baseSleeper);
+  global::Diagnostics diagnostics;
+  events::Engine engine(counter, sleeper, diagnostics);
+  engine.global.ProgramFolder =
+      events::AddBackslash(options.folder ? *options.folder : environment.executableFolder);
+  const events::InitEventsResult loaded = events::InitEvents(engine.global);
+
+  out << "port: " << spec << (opened.sim ? " (simulated)" : "") << "; program folder "
+      << engine.global.ProgramFolder << '\n';
+  bool reported = false;
+  ActionRunner runner(engine, diagnostics, loaded.unreadable);
+  for (const SendAction& action : options.actions) {
+    const auto writesBefore = counter.writes;
+    const auto waitedBefore = sleeper.waitedMilliseconds;
+    runner.Run(action);
+    out << ActionName(action) << ": ";
+    if (action.kind == ActionKind::Command || action.kind == ActionKind::Data ||
+        action.kind == ActionKind::Init) {
+      out << ByteCount(action.argument) << " bytes, ";
+    }
+    out << counter.writes - writesBefore << " port writes, waited "
+        << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
+    PrintReports(diagnostics, err, reported);
+  }
+  out << "done: " << counter.writes << " port writes";
+  if (options.trace) out << ", trace in " << *options.trace;
+  out << '\n';
+  return reported ? 1 : 0;
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,163 @@
+#include "cli/SendOptions.h"
+
+#include <map>
+
+#include "events/ValueList.h"
+
+namespace quorvane::cli {
+namespace {
+
+struct ActionFlag {
+  ActionKind kind;
+  bool takesArgument;
+};
+
+const std::map<std::string, ActionFlag>& ActionFlags() {
+  static const std::map<std::string, ActionFlag> flags = {
+      {"--startup", {ActionKind::Startup, false}},  {"--reset", {ActionKind::Reset, false}},
+      {"--command", {ActionKind::Command, true}},   {"--data", {ActionKind::Data, true}},
+      {"--init", {ActionKind::Init, true}},         {"--event", {ActionKind::Event, true}},
+      {"--power-on", {ActionKind::PowerOn, false}}, {"--power-off", {ActionKind::PowerOff, false}},
+      {"--zero", {ActionKind::Zero, false}},        {"--shutdown", {ActionKind::Shutdown, false}},
+  };
+  return flags;
+}
+
+bool IsValueList(ActionKind kind) {
+  return kind == ActionKind::Command || kind == ActionKind::Data || kind == ActionKind::Init;
+}
+
+}  // namespace
+
+ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
+  ParsedSendOptions parsed;
+  SendOptions& options = parsed.options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i];
+    std::optional<std::string> inlineValue;
+    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
+      inlineValue = name.substr(equals + 1);
+      name.resize(equals);
+    }
+    const auto takeValue = [&]() -> std::optional<std::string> {
+      if (inlineValue) return inlineValue;
+      if (i + 1 < args.size()) return args[++i];
+      parsed.error = name + " needs a value";
+      return std::nullopt;
+    };
+    const auto takeOption = [&](std::optional<std::string>& target) {
+      target = takeValue();
+      return target.has_value();
+    };
+
+    if (name == "--help" || name == "-h") {
+      options.help = true;
+    } else if (name == "--virtual-time") {
+      options.virtualTime = true;
+    } else if (name == "--port" || name == "--folder" || name == "--trace") {
+      auto& target = name == "--port"     ? options.port
+                     : name == "--folder" ? options.folder
+                                          : options.trace;
+      if (!takeOption(target)) return parsed;
+    } else if (const auto flag = ActionFlags().find(name); flag != ActionFlags().end()) {
+      SendAction action{flag->second.kind, {}};
+      if (flag->second.takesArgument) {
+        const auto value = takeValue();
+        if (!value) return parsed;
+        action.argument = *value;
+      } else if (inlineValue) {
+        parsed.error = name + " takes no value";
+        return parsed;
+      }
+      if (IsValueList(action.kind)) {
+        const events::ValueList list = events::ParseValueList(action.argument);
+        if (list.Refused()) {
+          parsed.error = "the list of " + name + " is refused: " + list.error;
+          return parsed;
+        }
+      }
+      options.actions.push_back(std::move(action));
+    } else {
+      parsed.error = "unknown option '" + args[i] + "'";
+      return parsed;
+    }
+  }
+  if (!options.help && options.actions.empty()) parsed.error = "no action given";
+  return parsed;
+}
+
+std::string ActionName(const SendAction& action) {
+  switch (action.kind) {
+    case ActionKind::Startup:
+      return "startup";
+    case ActionKind::Reset:
+      return "reset event";
+    case ActionKind::Command:
+      return "command list \"" + action.argument + "\"";
+    case ActionKind::Data:
+      return "data list \"" + action.argument + "\"";
+    case ActionKind::Init:
+      return "init sequence \"" + action.argument + "\"";
+    case ActionKind::Event:
+      return "event " + action.argument;
+    case ActionKind::PowerOn:
+      return "power on";
+    case ActionKind::PowerOff:
+      return "power off";
+    case ActionKind::Zero:
+      return "Do 0";
+    case ActionKind::Shutdown:
+      return "shutdown";
+  }
+  return {};
+}
+
+std::string SendUsage() {
+  return R"(Usage: quorvane-send [--port SPEC] [--folder DIR] [--trace FILE] [--virtual-time] ACTION...
+
+Drives a display module on the parallel port through the event files of the
+program folder, without the desktop program. Actions run in the order given.
+
+Actions:
+  --startup         the start-up sequence: 500 ms pause, RESET raised from all
+                    lines low (data register 0x10), 0xFF to the control register
+  --reset           run the reset event "0.evnt"
+  --command LIST    send a value list as command bytes ("1.evnt" per byte)
+  --data LIST       send a value list as data bytes ("2.evnt" per byte)
+  --init LIST       send an initialisation sequence, as command bytes
+  --event NAME      run the event NAME.evnt with byte 0
+  --power-on        power switch on: control register 0x00, 50 ms, RESET low
+                    (0xEF) for 500 ms, then 0xFF
+  --power-off       power switch off: control register 0xFF, data register 0
+  --zero            "Do 0": every line low
+  --shutdown        0 to the data register, then 0 to the control register
+
+A value list holds comma-separated byte values (0 to 255) and delay items
+"#n" that wait n milliseconds, e.g. "33, 200, 5, 21, 32, 9, #500, 8, #500, 13".
+Numbers may be decimal, &H hexadecimal or &O octal. The list ends at its first
+empty item. A list with an item that is not a byte is refused whole.
+
+Options:
+  --port SPEC       where the bytes go (default: $QUORVANE_PORT, else auto):
+                      auto             the parallel port /dev/parport0 when it can
+                                       be used, else the simulated port
+                      sim              the simulated port (nothing leaves the PC)
+                      ppdev[:DEVICE]   Linux ppdev, default /dev/parport0
+                      io[:BASE]        direct port I/O, base 0x378 (or a PCI
+                                       card's, e.g. io:0xE800); needs root
+                      inpout32         the port driver DLL (Windows)
+  --folder DIR      the program folder with the event files (default: the
+                    folder of this program)
+  --trace FILE.csv  record every port write: index,time_us,address,value
+  --virtual-time    waits advance the trace's clock instead of sleeping, so a
+                    script runs at once
+  --help            this text
+
+What the program did goes to standard output; what the engine reports (steps
+skipped, negative delays, missing events) goes to standard error.
+Exit status: 0 when everything ran, 1 when something was reported or the port
+could not be opened, 2 for a usage error or a refused list.
+)";
+}
+
+}  // namespace quorvane::cli

@@ -1,0 +1,53 @@
+#pragma once
+// The command line of quorvane-send: options, and actions in the order given.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvane::cli {
+
+enum class ActionKind {
+  Startup,
+  Reset,
+  Command,
+  Data,
+  Init,
+  Event,
+  PowerOn,
+  PowerOff,
+  Zero,
+  Shutdown
+};
+
+struct SendAction {
+  ActionKind kind;
+  std::string argument;  // the value list or event name, where the action takes one
+};
+
+struct SendOptions {
+  std::optional<std::string> port;
+  std::optional<std::string> folder;
+  std::optional<std::string> trace;
+  bool virtualTime = false;
+  bool help = false;
+  std::vector<SendAction> actions;
+};
+
+struct ParsedSendOptions {
+  SendOptions options;
+  std::string error;  // a usage error, or a value list that is refused
+};
+
+// Options may stand anywhere; "--name value" and "--name=value" are the same.
+// Every value list is read here, so a refused list stops the run before
+// anything is sent.
+ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args);
+
+// The text of --help.
+std::string SendUsage();
+
+// How an action is named in what the program prints ("command list", ...).
+std::string ActionName(const SendAction& action);
+
+}  // namespace quorvane::cli

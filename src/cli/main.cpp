@@ -1,0 +1,20 @@
+// quorvane-send: the headless front of the engine, for scripts and tests.
+
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/SendCommand.h"
+#include "platform/PortFactory.h"
+#include "platform/ProgramPath.h"
+#include "platform/Sleeper.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  const quorvane::platform::PortSystems systems = quorvane::platform::RealPortSystems();
+  quorvane::platform::ThreadSleeper sleeper;
+  const quorvane::cli::SendEnvironment environment{
+      quorvane::platform::ExecutableFolder(), std::getenv("QUORVANE_PORT"), &systems, &sleeper};
+  return quorvane::cli::RunSend(args, environment, std::cout, std::cerr);
+}

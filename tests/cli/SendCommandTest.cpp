@@ -1,0 +1,199 @@
+#include "cli/SendCommand.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sstream>
+
+#include "FakePpdevSystem.h"
+#include "RecordingSleeper.h"
+#include "TempFolder.h"
+#include "platform/PortFactory.h"
+
+namespace quorvane::cli {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct SendRun {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+class SendCommandTest : public ::testing::Test {
+ protected:
+  SendRun Send(const Lines& args, const char* portVariable = nullptr) {
+    std::ostringstream out, err;
+    const platform::PortSystems systems{ppdev, nullptr};
+    const SendEnvironment environment{QUORVANE_DATA_DIR, portVariable, &systems, &sleeper};
+    const int status = RunSend(args, environment, out, err);
+    return {status, out.str(), err.str()};
+  }
+
+  Lines TraceLines(const std::string& name) const {
+    std::istringstream text(folder.Read(name));
+    Lines lines;
+    for (std::string line; std::getline(text, line);) lines.push_back(line);
+    return lines;
+  }
+
+  testing::TempFolder folder;
+  testing::FakePpdevSystem ppdev;
+  testing::RecordingSleeper sleeper;
+};
+
+struct TraceRow {
+  std::uint64_t time;
+  unsigned address;
+  unsigned value;
+};
+
+std::vector<TraceRow> ParseTrace(const Lines& lines) {
+  std::vector<TraceRow> rows;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    unsigned long long index = 0, time = 0;
+    unsigned address = 0, value = 0;
+    EXPECT_EQ(std::sscanf(lines[i].c_str(), "%llu,%llu,0x%X,0x%X", &index, &time, &address, &value),
+              4);
+    EXPECT_EQ(index, i - 1);
+    rows.push_back({time, address, value});
+  }
+  return rows;
+}
+
+// Reads the data-register bytes the way the module does: with CS (D3) low, SDA
+// (D1) is sampled on every rising SCLK (D0) edge, most significant bit first,
+// and D/C (D2) is taken with the eighth bit.
+struct WireByte {
+  unsigned value;
+  bool data;
+};
+std::vector<WireByte> DecodeWire(const std::vector<TraceRow>& rows) {
+  std::vector<WireByte> bytes;
+  unsigned previous = 0, shift = 0, count = 0;
+  for (const TraceRow& row : rows) {
+    if (row.address != 0x378) continue;
+    const unsigned now = row.value;
+    if (now & 8) {
+      count = 0;  // CS high drops a partial byte
+    } else if (!(previous & 1) && (now & 1)) {
+      shift = (shift << 1 | (now >> 1 & 1)) & 0xFF;
+      if (++count == 8) {
+        bytes.push_back({shift, (now & 4) != 0});
+        count = 0;
+      }
+    }
+    previous = now;
+  }
+  return bytes;
+}
+
+TEST_F(SendCommandTest, TheShippedEventsDriveTheModuleWithTheDefaultLists) {
+  const SendRun run = Send({"--port", "sim", "--trace", folder.File("t.csv"), "--virtual-time",
+                            "--reset", "--command", "33, 200, 5, 21, 32, 9, #500, 8, #500, 13",
+                            "--data", "33, 197, 6, 19, 32, 12"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(sleeper.requests.empty()) << "virtual time never sleeps";
+
+  const Lines lines = TraceLines("t.csv");
+  ASSERT_GE(lines.size(), 5u);
+  // The reset event: RESET low with CS and SCLK high, 10 ms, RESET high again.
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
+            (Lines{"index,time_us,address,value", "0,0,0x378,0x09", "1,10000,0x378,0x09",
+                   "2,10000,0x378,0x19", "3,10000,0x378,0x19"}));
+
+  const auto rows = ParseTrace(lines);
+  EXPECT_EQ(rows.size(), 3u + 14u * 18u) << "18 writes per byte through the standard events";
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    EXPECT_EQ(rows[i].address, 0x378u);
+    EXPECT_EQ((rows[i].value & 0x10) != 0, i >= 2) << "RESET low only for the reset pulse";
+  }
+  const auto bytes = DecodeWire(rows);
+  const std::vector<unsigned> commands = {33, 200, 5, 21, 32, 9, 8, 13};
+  const std::vector<unsigned> data = {33, 197, 6, 19, 32, 12};
+  ASSERT_EQ(bytes.size(), commands.size() + data.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const bool isData = i >= commands.size();
+    EXPECT_EQ(bytes[i].value, isData ? data[i - commands.size()] : commands[i]) << "byte " << i;
+    EXPECT_EQ(bytes[i].data, isData) << "D/C of byte " << i;
+  }
+  // The two 500 ms waits of the init sequence show as gaps in the trace time.
+  EXPECT_EQ(rows[3 + 6 * 18].time - rows[3 + 6 * 18 - 1].time, 500000u);
+  EXPECT_EQ(rows.back().time, 1010000u);
+  EXPECT_NE(run.out.find("done: 255 port writes"), std::string::npos) << run.out;
+}
+
+TEST_F(SendCommandTest, PortSequencesAndRealWaits) {
+  const SendRun run = Send({"--port=sim", "--trace=" + folder.File("s.csv"), "--startup",
+                            "--power-off", "--power-on", "--zero", "--shutdown"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(sleeper.requests, (std::vector<std::uint32_t>{500, 50, 500}));
+  Lines registers;
+  for (const TraceRow& row : ParseTrace(TraceLines("s.csv"))) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X=%02X", row.address, row.value);
+    registers.push_back(text);
+  }
+  EXPECT_EQ(registers, (Lines{"378=10", "37A=FF",            // start-up
+                              "37A=FF", "378=00",            // power off
+                              "37A=00", "378=EF", "378=FF",  // power on
+                              "378=00",                      // Do 0
+                              "378=00", "37A=00"}));         // shutdown
+}
+
+TEST_F(SendCommandTest, UsageErrorsAndRefusedListsSendNothing) {
+  const Lines cases[] = {
+      {},
+      {"--bogus"},
+      {"--command"},
+      {"--reset=1"},
+      {"--port", "nonsense", "--reset"},
+      {"--port", "sim", "--trace", folder.File("t.txt"), "--reset"},
+      {"--port", "sim", "--reset", "--data", "1, 256"},
+  };
+  for (const Lines& args : cases) {
+    const SendRun run = Send(args);
+    EXPECT_EQ(run.status, 2) << (args.empty() ? "(nothing)" : args[0]);
+    EXPECT_FALSE(run.err.empty());
+    EXPECT_EQ(run.out, "") << "nothing ran";
+  }
+  EXPECT_NE(
+      Send({"--port", "sim", "--data", "1, 256"}).err.find("item 2, '256': not a byte (0 to 255)"),
+      std::string::npos);
+  const SendRun help = Send({"--help"});
+  EXPECT_EQ(help.status, 0);
+  EXPECT_NE(help.out.find("--virtual-time"), std::string::npos);
+}
+
+TEST_F(SendCommandTest, ReportsGoToStandardErrorWithStatusOne) {
+  folder.Write("bad.evnt", "Bad steps\r\nSB, 300\r\nDL, -5\r\n");
+  const SendRun run = Send({"--port", "sim", "--folder", folder.Path().string(), "--event", "bad",
+                            "--event", "missing", "--reset", "--data", "1, #-3"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("step 'SB, 300' skipped"), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("a negative delay waits 0 ms"), std::string::npos);
+  EXPECT_NE(run.err.find("the event 'missing' could not be read"), std::string::npos);
+  EXPECT_NE(run.err.find("0.evnt could not be read"), std::string::npos)
+      << "this folder has no standard events";
+  EXPECT_NE(run.err.find("item 2, '#-3': a negative delay waits 0 ms"), std::string::npos);
+}
+
+TEST_F(SendCommandTest, PortChoiceFallsBackOnlyUnderAuto) {
+  ppdev.openResult = -ENOENT;
+  const SendRun automatic = Send({"--reset"});
+  EXPECT_EQ(automatic.status, 0);
+  EXPECT_NE(automatic.err.find("port writes go to the simulated port"), std::string::npos);
+  EXPECT_NE(automatic.out.find("(simulated)"), std::string::npos);
+
+  const SendRun named = Send({"--reset"}, "ppdev:/dev/parport3");
+  EXPECT_EQ(named.status, 1);
+  EXPECT_NE(named.err.find("/dev/parport3"), std::string::npos) << named.err;
+  EXPECT_EQ(named.out, "");
+
+  EXPECT_EQ(Send({"--port", "sim", "--reset"}, "ppdev").status, 0) << "--port wins";
+}
+
+}  // namespace
+}  // namespace quorvane::cli
