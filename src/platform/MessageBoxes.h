@@ -1,0 +1,38 @@
+#pragma once
+// Message boxes, input boxes and the beep, behind an interface so that window
+// tests answer them without a modal dialog.
+
+#include <QString>
+
+class QWidget;
+
+namespace quorvane::platform {
+
+class MessageBoxes {
+ public:
+  enum class Icon { None, Information, Warning, Critical, Question };
+  enum class Answer { Ok, Yes, No };
+
+  virtual ~MessageBoxes() = default;
+  // A message with an OK button.
+  virtual void MsgBox(QWidget* owner, const QString& prompt, Icon icon, const QString& title) = 0;
+  // A question with Yes and No buttons.
+  virtual Answer AskYesNo(QWidget* owner, const QString& prompt, Icon icon,
+                          const QString& title) = 0;
+  // A one-line input box; an empty text when the user cancels.
+  virtual QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
+                           const QString& defaultText) = 0;
+  virtual void Beep() = 0;
+};
+
+// The real ones: QMessageBox, QInputDialog and QApplication::beep.
+class QtMessageBoxes final : public MessageBoxes {
+ public:
+  void MsgBox(QWidget* owner, const QString& prompt, Icon icon, const QString& title) override;
+  Answer AskYesNo(QWidget* owner, const QString& prompt, Icon icon, const QString& title) override;
+  QString InputBox(QWidget* owner, const QString& prompt, const QString& title,
+                   const QString& defaultText) override;
+  void Beep() override;
+};
+
+}  // namespace quorvane::platform
