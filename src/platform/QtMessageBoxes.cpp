@@ -23,17 +23,24 @@ QMessageBox::Icon ToQt(MessageBoxes::Icon icon) {
   return QMessageBox::NoIcon;
 }
 
+// A carriage return alone breaks a message's line, as it does in the desktop's
+// own message boxes; a Qt label needs a line feed for it.
+QString WithLineBreaks(QString text) {
+  return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
 }  // namespace
 
 void QtMessageBoxes::MsgBox(QWidget* owner, const QString& prompt, Icon icon,
                             const QString& title) {
-  QMessageBox box(ToQt(icon), title, prompt, QMessageBox::Ok, owner);
+  QMessageBox box(ToQt(icon), title, WithLineBreaks(prompt), QMessageBox::Ok, owner);
   box.exec();
 }
 
 MessageBoxes::Answer QtMessageBoxes::AskYesNo(QWidget* owner, const QString& prompt, Icon icon,
                                               const QString& title) {
-  QMessageBox box(ToQt(icon), title, prompt, QMessageBox::Yes | QMessageBox::No, owner);
+  QMessageBox box(ToQt(icon), title, WithLineBreaks(prompt), QMessageBox::Yes | QMessageBox::No,
+                  owner);
   return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
