@@ -1,0 +1,74 @@
+#pragma once
+// The line display: five lamps and a trace of the last 100 port writes, one
+// lane per line, plus a pointer cursor over the trace that turns the lamps into
+// a readout of the sample under it. Holds the colour table, the line history
+// and the cursor position; draws through the lamps and the picture it is given.
+
+#include <QColor>
+#include <QLineF>
+#include <Qt>
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace quorvane::global {
+struct Global;
+}
+
+namespace quorvane::port {
+
+class LampShape;
+class TracePicture;
+
+class LineDisplay final {
+ public:
+  static constexpr int kLines = 5;
+  static constexpr int kSamples = 100;
+  // CursorX when no cursor is drawn.
+  static constexpr float kNoCursor = -99.0f;
+
+  // Slot n the dark and slot n + 5 the bright colour of line Dn.
+  using ColorTable = std::array<QColor, 2 * kLines>;
+  // Sample 0 the oldest, sample 99 the newest; entry n the level of line Dn.
+  using HistoryTable = std::array<std::array<bool, kLines>, kSamples>;
+  // Lamp n shows line Dn; a missing lamp is skipped.
+  using Lamps = std::array<LampShape*, kLines>;
+
+  LineDisplay(const Lamps& shpData, TracePicture& picVisualizer, const global::Global& global);
+
+  // Start-up: no cursor, the colour table, the picture's coordinate system, the
+  // lamps dark and the trace of an all-low history.
+  void Initialise();
+
+  // Sets lamp n from bit n of Value.
+  void UpdateLeds(std::uint8_t Value);
+  // Shifts the byte into the history and redraws the whole trace.
+  void UpdateVisualizerByte(std::uint8_t myByte);
+  // The pointer moved over the picture, or anywhere while the picture holds the
+  // capture; x and Y in visualiser units. Button and Shift are not used.
+  void picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
+                               float Y);
+
+  const ColorTable& LineColors() const { return lineColors_; }
+  const HistoryTable& LineHistory() const { return lineHistory_; }
+  float CursorX() const { return cursorX_; }
+
+ private:
+  void SetLamps(const std::array<bool, kLines>& levels);
+  void Redraw();
+  // The dotted exclusive-or line at x; drawing it twice removes it.
+  void DrawCursor(float x);
+  void BeginCursorPen();
+  void EndCursorPen();
+
+  Lamps shpData_;
+  TracePicture& picVisualizer_;
+  const global::Global& global_;
+  ColorTable lineColors_;
+  HistoryTable lineHistory_{};
+  float cursorX_ = kNoCursor;
+  std::vector<QLineF> segments_;
+};
+
+}  // namespace quorvane::port
