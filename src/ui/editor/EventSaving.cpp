@@ -1,0 +1,76 @@
+#include "ui/editor/EventSaving.h"
+
+#include "events/EventFile.h"
+#include "events/TextFields.h"
+#include "events/TextFile.h"
+#include "ui/editor/EditorMessages.h"
+
+namespace quorvane::ui {
+namespace {
+
+// Refused by the common desktop file systems, path separators included.
+constexpr std::string_view kForbiddenCharacters = "\\/:*?\"<>|";
+
+}  // namespace
+
+EventChoice SplitEventItem(std::string item) {
+  EventChoice choice;
+  choice.name = events::PopValue(item);
+  choice.description = std::move(item);
+  return choice;
+}
+
+std::string EventPath(const std::string& Folder, const std::string& Name) {
+  return Folder + Name + events::kEventExtension;
+}
+
+std::optional<std::string> EventNameProblem(std::string_view typedName) {
+  const std::string_view name = events::TrimBlanks(typedName);
+  if (name.empty()) return std::string(kNameMissing);
+  if (name == "." || name == "..") {
+    return "Error. The file name cannot be [ " + std::string(name) + " ]";
+  }
+  // A comma would end the name where the event list splits its items.
+  if (name.find(',') != std::string_view::npos) {
+    return std::string("Error. The name of an event cannot hold a comma");
+  }
+  for (const char c : name) {
+    const auto code = static_cast<unsigned char>(c);
+    if (code < 0x20 || code == 0x7F) {
+      return std::string("Error. The file name cannot hold control characters");
+    }
+    if (kForbiddenCharacters.find(c) != std::string_view::npos) {
+      return "Error. The file name cannot hold the character [ " + std::string(1, c) + " ]";
+    }
+  }
+  return std::nullopt;
+}
+
+std::string DescriptionLine(const std::string& Folder, const EventChoice& choice) {
+  events::TextLineReader reader(EventPath(Folder, choice.name));
+  const auto fileLine = reader.NextLine();
+  if (!fileLine) return choice.description;
+  const std::string shown = events::ReadEventDescription(Folder, choice.name);
+  const bool unchanged = events::TrimBlanks(shown) == events::TrimBlanks(choice.description);
+  return unchanged ? *fileLine : choice.description;
+}
+
+std::vector<std::string> EventFileLines(const std::string& descriptionLine,
+                                        const std::vector<std::string>& steps) {
+  std::vector<std::string> lines;
+  lines.reserve(steps.size() + 1);
+  lines.push_back(descriptionLine);
+  lines.insert(lines.end(), steps.begin(), steps.end());
+  return lines;
+}
+
+std::optional<std::string> SaveEventFile(const std::string& Folder, const EventChoice& choice,
+                                         const std::vector<std::string>& steps) {
+  const std::string path = EventPath(Folder, choice.name);
+  const auto failure = events::WriteTextLinesAtomically(
+      path, EventFileLines(DescriptionLine(Folder, choice), steps));
+  if (!failure) return std::nullopt;
+  return SaveErrorMessage(path, *failure);
+}
+
+}  // namespace quorvane::ui

@@ -1,0 +1,44 @@
+#pragma once
+// Saving the editor's step list as an event file: the name and description
+// taken from the chosen item, the check of a new event's name, the file's
+// lines and the whole-or-nothing write.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quorvane::ui {
+
+// An event list item split as PopValue splits it: the name before the first
+// comma and the description after it, both trimmed of blanks.
+struct EventChoice {
+  std::string name;
+  std::string description;
+};
+EventChoice SplitEventItem(std::string item);
+
+// The event file of Name in Folder (which ends in the folder separator).
+std::string EventPath(const std::string& Folder, const std::string& Name);
+
+// What is wrong with a name typed for a new event, as the message that says
+// so; nothing when the name can be used. The name is judged trimmed of
+// blanks; characters that some file systems refuse are refused everywhere so
+// that event files can move between machines.
+std::optional<std::string> EventNameProblem(std::string_view typedName);
+
+// Line 1 to write for the chosen event. The list shows only the first field of
+// a file's description line, so while that still matches, the file's whole
+// line is kept: a description holding commas survives saving.
+std::string DescriptionLine(const std::string& Folder, const EventChoice& choice);
+
+// The file's lines: the description, then every step line as it stands.
+std::vector<std::string> EventFileLines(const std::string& descriptionLine,
+                                        const std::vector<std::string>& steps);
+
+// Writes the event file whole or not at all; on failure the message that
+// names the file and the reason, and the old file is untouched.
+std::optional<std::string> SaveEventFile(const std::string& Folder, const EventChoice& choice,
+                                         const std::vector<std::string>& steps);
+
+}  // namespace quorvane::ui

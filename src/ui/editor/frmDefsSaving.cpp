@@ -1,0 +1,67 @@
+// The event editor's two save commands: "Save event" under the chosen event,
+// "Save as new event" under a name and description the user types.
+
+#include <QComboBox>
+#include <filesystem>
+
+#include "global/Global.h"
+#include "platform/MessageBoxes.h"
+#include "ui/editor/EditorMessages.h"
+#include "ui/editor/EventSaving.h"
+#include "ui/editor/frmDefs.h"
+
+namespace quorvane::ui {
+namespace {
+
+using Icon = platform::MessageBoxes::Icon;
+
+}  // namespace
+
+void frmDefs::cmdSave_Click() {
+  const QString item = cmbEvents->currentText();
+  if (item.isEmpty()) return;
+  SaveChosen(item);
+}
+
+bool frmDefs::SaveChosen(const QString& item) {
+  const EventChoice choice = SplitEventItem(item.toStdString());
+  const auto failure = SaveEventFile(global_.ProgramFolder, choice, StepLines());
+  if (!failure) return true;
+  messages_.MsgBox(this, QString::fromStdString(*failure), Icon::Critical, kErrorTitle);
+  return false;
+}
+
+void frmDefs::cmdSaveNew_Click() {
+  const QString name = messages_.InputBox(this, kNamePrompt, kNameTitle, QString());
+  if (const auto problem = EventNameProblem(name.toStdString())) {
+    messages_.MsgBox(this, QString::fromStdString(*problem), Icon::Critical, kErrorTitle);
+    return;
+  }
+  const QString description =
+      messages_.InputBox(this, kDescriptionPrompt, kDescriptionTitle, QString());
+  if (description.isEmpty()) {
+    messages_.MsgBox(this, kDescriptionMissing, Icon::Critical, kErrorTitle);
+    return;
+  }
+
+  const QString item = name + ", " + description;
+  const std::string eventName = SplitEventItem(item.toStdString()).name;
+  std::error_code error;
+  if (std::filesystem::exists(EventPath(global_.ProgramFolder, eventName), error)) {
+    const auto answer = messages_.AskYesNo(this, QString::fromStdString(ReplaceQuestion(eventName)),
+                                           Icon::Question, kReplaceTitle);
+    if (answer != platform::MessageBoxes::Answer::Yes) return;
+  }
+  // The list gains the item only once its file is written, so a failed save
+  // leaves the window as it was.
+  if (!SaveChosen(item)) return;
+  for (int index = cmbEvents->count() - 1; index >= 0; --index) {
+    if (SplitEventItem(cmbEvents->itemText(index).toStdString()).name == eventName) {
+      cmbEvents->removeItem(index);
+    }
+  }
+  cmbEvents->addItem(item);
+  cmbEvents->setCurrentIndex(cmbEvents->count() - 1);
+}
+
+}  // namespace quorvane::ui

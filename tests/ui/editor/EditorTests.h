@@ -1,0 +1,11 @@
+#pragma once
+// The test classes of the editor's test program, each run by main.
+
+namespace quorvane::testing {
+
+int RunStepLinesTest(int argc, char** argv);
+int RunEventSavingTest(int argc, char** argv);
+int RunEditorWindowTest(int argc, char** argv);
+int RunEditorSaveTest(int argc, char** argv);
+
+}  // namespace quorvane::testing

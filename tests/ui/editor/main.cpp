@@ -1,0 +1,13 @@
+#include <QApplication>
+
+#include "EditorTests.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  using namespace quorvane::testing;
+  int failures = 0;
+  for (auto* run : {RunStepLinesTest, RunEventSavingTest, RunEditorWindowTest, RunEditorSaveTest}) {
+    failures += run(argc, argv);
+  }
+  return failures == 0 ? 0 : 1;
+}
