@@ -1,0 +1,101 @@
+// Displayed port writes per second: each write lights the lamps, redraws the
+// whole trace and repaints the window synchronously before the port write,
+// here on the offscreen platform into a port that does nothing.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <memory>
+
+#include "events/Engine.h"
+#include "platform/CommonDialogs.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Port.h"
+#include "platform/Shell.h"
+#include "platform/Sleeper.h"
+#include "ui/main/ApplicationLook.h"
+#include "ui/main/frmELCD.h"
+
+namespace {
+
+using namespace quorvane;
+
+class NullPort final : public platform::Port {
+ public:
+  void Out32(std::uint16_t, std::uint8_t value) override { benchmark::DoNotOptimize(value); }
+};
+
+class NullSleeper final : public platform::Sleeper {
+ public:
+  void Sleep(std::uint32_t) override {}
+};
+
+class NullMessages final : public platform::MessageBoxes {
+ public:
+  void MsgBox(QWidget*, const QString&, Icon, const QString&) override {}
+  Answer AskYesNo(QWidget*, const QString&, Icon, const QString&) override { return Answer::No; }
+  QString InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
+  void Beep() override {}
+};
+
+class NullShell final : public platform::Shell {
+ public:
+  void Open(QWidget*, const QString&, int) override {}
+};
+
+class NullDialogs final : public platform::CommonDialogs {
+ public:
+  bool GetOpenFileNameA(platform::OpenFileNameRecord&) override { return false; }
+  bool GetSaveFileNameA(platform::OpenFileNameRecord&) override { return false; }
+  std::uint32_t GetFileVersionInfoSizeA(const char*) override { return 0; }
+  bool GetFileVersionInfoA(const char*, std::uint32_t, void*) override { return false; }
+  bool VerQueryValueA(const void*, const char*, const void*&, std::uint32_t&) override {
+    return false;
+  }
+};
+
+void DisplayedPortWrites(benchmark::State& state) {
+  NullPort port;
+  NullSleeper sleeper;
+  NullMessages messages;
+  NullShell shell;
+  NullDialogs dialogs;
+  ui::frmELCD window({port, sleeper, messages, shell, dialogs, QUORVANE_DATA_DIR});
+  window.Form_Load();
+  window.show();
+  QApplication::processEvents();
+  std::uint8_t value = 0;
+  for (auto _ : state) window.Engine().output.UpdateOutput(value++, false);
+  state.SetItemsProcessed(state.iterations());
+  window.close();
+}
+BENCHMARK(DisplayedPortWrites)->Unit(benchmark::kMicrosecond);
+
+// A whole command list with the display on: 18 displayed writes per byte.
+void DisplayedCommandList(benchmark::State& state) {
+  NullPort port;
+  NullSleeper sleeper;
+  NullMessages messages;
+  NullShell shell;
+  NullDialogs dialogs;
+  ui::frmELCD window({port, sleeper, messages, shell, dialogs, QUORVANE_DATA_DIR});
+  window.Form_Load();
+  window.show();
+  QApplication::processEvents();
+  for (auto _ : state) window.cmdSendCommand_Click();
+  state.SetItemsProcessed(state.iterations() * 6 * 18);
+  window.close();
+}
+BENCHMARK(DisplayedCommandList)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  ui::ApplyApplicationLook();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,223 @@
+#include "ui/main/frmELCD.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollBar>
+
+#include "events/EventCatalogue.h"
+#include "events/EventFile.h"
+#include "events/TextFields.h"
+#include "events/TextFile.h"
+#include "global/NumberReading.h"
+#include "image/frmImage.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Port.h"
+#include "platform/StopSignal.h"
+#include "port/LampShape.h"
+#include "port/LineDisplay.h"
+#include "port/PowerSequences.h"
+#include "port/TracePicture.h"
+#include "ui/filedialog/FDialog.h"
+#include "ui/main/Artwork.h"
+#include "ui/main/FormProcedures.h"
+
+namespace quorvane::ui {
+
+// Form_Initialize: the controls and the title; nothing touches the port yet.
+frmELCD::frmELCD(const DesktopServices& services, QWidget* parent)
+    : QMainWindow(parent),
+      services_(services),
+      engine_(services.port, services.sleeper, diagnostics_) {
+  setObjectName("frmELCD");
+  setWindowTitle("Quorvane 0.9");
+  setWindowIcon(ProgramIcon());
+  // Fixed size, no minimise and no maximise button; the close button stays.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                 Qt::MSWindowsFixedSizeDialogHint);
+  BuildControls();
+  setFixedSize(512, 381 + menuBar()->sizeHint().height());
+  lineDisplay_ = std::make_unique<port::LineDisplay>(shpData, *picVisualizer, engine_.global);
+  engine_.output.SetDisplayStep(this);
+  ConnectHandlers();
+}
+
+frmELCD::~frmELCD() = default;
+
+void frmELCD::Form_Load() {
+  engine_.global.ProgramFolder = events::AddBackslash(services_.programFolder);
+  lineDisplay_->Initialise();
+  txtDelay_Change();
+  engine_.global.OutputByte = 0;
+  if (isVisible()) repaint();
+  try {
+    port::StartupRaiseReset(engine_.global, engine_.output, services_.sleeper);
+  } catch (const platform::StopRequest&) {
+    // Asked to stop during the pause: shut down at once.
+    close();
+    return;
+  }
+  ImageThreshold_ = 8388607;
+  scrSoglia->setValue(8389);  // runs scrSoglia_Change: the threshold becomes 8389000
+  FillEventList(events::InitEvents(engine_.global).catalogue);
+  frmImage_ = new image::frmImage(this);
+  frmImage_->show();
+  RemoveCloseItem(frmImage_);
+}
+
+void frmELCD::closeEvent(QCloseEvent* event) {
+  if (!shutDown_) {
+    shutDown_ = true;
+    // All lines low, then the control register; the line display keeps
+    // showing the last state.
+    port::ShutdownWrites(engine_.output);
+    services_.port.Flush();
+    if (frmImage_ != nullptr) frmImage_->close();
+    QCoreApplication::quit();
+  }
+  event->accept();
+}
+
+bool frmELCD::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == cmbEvents && event->type() == QEvent::KeyPress) {
+    // The event list is a pick list: typed characters are discarded, the keys
+    // that move through the list still work.
+    if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void frmELCD::UpdateLeds(std::uint8_t Value) {
+  lineDisplay_->UpdateLeds(Value);
+}
+
+void frmELCD::UpdateVisualizerByte(std::uint8_t myByte) {
+  lineDisplay_->UpdateVisualizerByte(myByte);
+}
+
+void frmELCD::RepaintNow() {
+  // Only the lamps and the trace change with a port write; repainting that part
+  // of the window at once puts the new state on screen before the port changes.
+  if (isVisible()) {
+    QRegion changed(picVisualizer->geometry());
+    changed += shpData[0]->geometry().united(shpData[4]->geometry()).translated(fmeLegend->pos());
+    centralWidget()->repaint(changed);
+  }
+  platform::ThrowIfStopRequested();
+}
+
+template <typename Action>
+void frmELCD::RunAction(Action&& action) {
+  try {
+    action();
+  } catch (const platform::StopRequest&) {
+    close();
+    return;
+  }
+  services_.port.Flush();
+  ShowReports();
+}
+
+void frmELCD::ShowReports() {
+  const std::vector<std::string> messages = diagnostics_.Take();
+  if (messages.empty()) return;
+  QStringList lines;
+  for (const std::string& message : messages) lines << QString::fromStdString(message);
+  services_.messages.MsgBox(this, lines.join('\n'), platform::MessageBoxes::Icon::Warning,
+                            "Quorvane");
+}
+
+void frmELCD::cmdSendCommand_Click() {
+  RunAction([&] { engine_.writer.MultiDataWrite(txtCommand->text().toStdString(), true); });
+}
+
+void frmELCD::cmdSendData_Click() {
+  RunAction([&] { engine_.writer.MultiDataWrite(txtData->text().toStdString(), false); });
+}
+
+void frmELCD::cmdSendInit_Click() {
+  // An initialisation sequence goes out as command bytes.
+  RunAction([&] { engine_.writer.MultiDataWrite(txtInit->text().toStdString(), true); });
+}
+
+void frmELCD::dlgInit_Click(int Index) {
+  QLineEdit* const boxes[] = {txtInit, txtCommand, txtData};
+  Dialogo->SetFilters("Text files (*.txt)|*.txt");
+  const QString path = Dialogo->ShowOpen(this);
+  if (path.isEmpty()) return;
+  // Only the first line is read; a file that gives none leaves the box as it
+  // was, and the user is told why.
+  events::TextLineReader reader(path.toStdString());
+  const auto line = reader.IsOpen() ? reader.NextLine() : std::nullopt;
+  QString problem;
+  if (!reader.IsOpen()) {
+    problem = "The file " + path + " cannot be opened.";
+  } else if (!line || line->empty()) {
+    problem = "The file " + path + " holds no values on its first line.";
+  }
+  if (!problem.isEmpty()) {
+    services_.messages.MsgBox(this, problem + "\nThe box keeps its text.",
+                              platform::MessageBoxes::Icon::Warning, "Quorvane");
+    return;
+  }
+  boxes[Index]->setText(QString::fromStdString(*line));
+}
+
+void frmELCD::cmdReset_Click() {
+  RunAction([&] { engine_.interpreter.ExecuteEvent(engine_.global.ResetEventSteps, 0, false); });
+}
+
+void frmELCD::cmbEvents_Click() {
+  std::string text = cmbEvents->currentText().toStdString();
+  const std::string name = events::PopValue(text);
+  events::ReadEventSteps(engine_.global.ProgramFolder + name + events::kEventExtension,
+                         engine_.global.SelectedEventSteps);
+}
+
+void frmELCD::cmdSendEvent_Click() {
+  RunAction([&] { engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false); });
+}
+
+void frmELCD::txtDelay_Change() {
+  // A text outside the 16-bit range cannot be held: the value stays as it was.
+  if (const auto value = global::RoundToInt16(global::ReadNumber(txtDelay->text().toStdString()))) {
+    DataDelay_ = *value;
+  }
+}
+
+void frmELCD::chkOn_Click() {
+  RunAction([&] {
+    if (chkOn->isChecked()) {
+      port::PowerOn(engine_.global, engine_.output, services_.sleeper);
+    } else {
+      port::PowerOff(engine_.global, engine_.output);
+    }
+  });
+}
+
+void frmELCD::cmdZero_Click() {
+  RunAction([&] { port::DoZero(engine_.global, engine_.output); });
+}
+
+void frmELCD::scrSoglia_Change() {
+  ImageThreshold_ = scrSoglia->value() * 1000;
+}
+
+void frmELCD::picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
+                                      float Y) {
+  lineDisplay_->picVisualizer_MouseMove(Button, Shift, x, Y);
+}
+
+void frmELCD::FillEventList(const std::vector<std::string>& catalogue) {
+  cmbEvents->clear();
+  for (const std::string& item : catalogue) cmbEvents->addItem(QString::fromStdString(item));
+  cmbEvents->setCurrentIndex(-1);
+}
+
+}  // namespace quorvane::ui

@@ -1,0 +1,170 @@
+#pragma once
+// The main window: start-up and shut-down of the port, the send frames, the
+// event list, the line display and the menus. It lives for the whole run;
+// closing it ends the program.
+
+#include <QMainWindow>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "events/Engine.h"
+#include "global/Diagnostics.h"
+#include "port/DisplayStep.h"
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QScrollBar;
+
+namespace quorvane::platform {
+class CommonDialogs;
+class MessageBoxes;
+class Port;
+class Shell;
+class Sleeper;
+}  // namespace quorvane::platform
+namespace quorvane::port {
+class LampShape;
+class LineDisplay;
+class TracePicture;
+}  // namespace quorvane::port
+namespace quorvane::image {
+class frmImage;
+}
+
+namespace quorvane::ui {
+
+class FDialog;
+
+// What the window needs from outside; the program hands in the real ones,
+// tests recording stand-ins.
+struct DesktopServices {
+  platform::Port& port;
+  platform::Sleeper& sleeper;
+  platform::MessageBoxes& messages;
+  platform::Shell& shell;
+  platform::CommonDialogs& dialogs;
+  std::string programFolder;  // the folder of the program's executable
+};
+
+class frmELCD final : public QMainWindow, private port::DisplayStep {
+  Q_OBJECT
+
+ public:
+  explicit frmELCD(const DesktopServices& services, QWidget* parent = nullptr);
+  ~frmELCD() override;
+
+  // The start-up sequence: line display, 500 ms pause, RESET raised, control
+  // register 0xFF, threshold, standard events, image window. Runs once,
+  // before the window is shown.
+  void Form_Load();
+
+  global::Global& Global() { return engine_.global; }
+  events::Engine& Engine() { return engine_; }
+  std::int32_t ImageThreshold() const { return ImageThreshold_; }
+  std::int16_t DataDelay() const { return DataDelay_; }
+  port::LineDisplay& LineDisplay() { return *lineDisplay_; }
+  image::frmImage* ImageWindow() const { return frmImage_; }
+  // True once the shut-down writes were made.
+  bool IsShutDown() const { return shutDown_; }
+
+  // Handlers, connected to their controls.
+  void cmdSendCommand_Click();
+  void cmdSendData_Click();
+  void cmdSendInit_Click();
+  void dlgInit_Click(int Index);
+  void cmdReset_Click();
+  void cmbEvents_Click();
+  void cmdSendEvent_Click();
+  void txtDelay_Change();
+  void mnuDefs_Click();
+  void mnuWeb_Click();
+  void mnuAbout_Click();
+  void chkOn_Click();
+  void cmdZero_Click();
+  void scrSoglia_Change();
+  void picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
+                               float Y);
+
+ protected:
+  // Form_Unload: the shut-down writes, then the program ends.
+  void closeEvent(QCloseEvent* event) override;
+  // cmbEvents_KeyPress: typed characters are discarded.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void UpdateLeds(std::uint8_t Value) override;
+  void UpdateVisualizerByte(std::uint8_t myByte) override;
+  void RepaintNow() override;
+
+  void BuildControls();
+  void BuildLegendFrame();
+  void BuildSendFrames();
+  void BuildVisualizer();
+  void BuildMenus();
+  void SetTabOrder();
+  void ConnectHandlers();
+  void FillEventList(const std::vector<std::string>& catalogue);
+  // Runs engine work started by the user: a stop request (SIGINT, SIGTERM)
+  // closes the window; what the engine reported is shown once, afterwards.
+  template <typename Action>
+  void RunAction(Action&& action);
+  void ShowReports();
+
+  DesktopServices services_;
+  global::Diagnostics diagnostics_;
+  events::Engine engine_;
+  bool shutDown_ = false;
+  std::int32_t ImageThreshold_ = 0;
+  std::int16_t DataDelay_ = 0;
+
+  QGroupBox* fmeLegend = nullptr;
+  std::array<port::LampShape*, 5> shpData{};
+  std::array<QLabel*, 5> Label1{};
+  QCheckBox* chkOn = nullptr;
+  QPushButton* cmdZero = nullptr;
+  QPushButton* cmdReset = nullptr;
+  QLabel* Label2 = nullptr;
+  QLineEdit* txtDelay = nullptr;
+  QLabel* Label3 = nullptr;
+  QFrame* Line1 = nullptr;
+  QComboBox* cmbEvents = nullptr;
+  QPushButton* cmdSendEvent = nullptr;
+
+  QGroupBox* fmeInit = nullptr;
+  QGroupBox* fmeCommand = nullptr;
+  QGroupBox* fmeData = nullptr;
+  QGroupBox* fmeImage = nullptr;
+  QPushButton* cmdSendInit = nullptr;
+  QPushButton* cmdSendCommand = nullptr;
+  QPushButton* cmdSendData = nullptr;
+  QLineEdit* txtInit = nullptr;
+  QLineEdit* txtCommand = nullptr;
+  QLineEdit* txtData = nullptr;
+  std::array<QPushButton*, 3> dlgInit{};
+  QPushButton* cmdSendImage = nullptr;
+  QPushButton* cmdMulti = nullptr;
+  QScrollBar* scrSoglia = nullptr;
+  QLineEdit* txtFile = nullptr;
+  QPushButton* cmdSfoglia = nullptr;
+
+  port::TracePicture* picVisualizer = nullptr;
+  std::array<QLabel*, 5> lblVisualizer{};
+  FDialog* Dialogo = nullptr;
+
+  QAction* mnuDefs = nullptr;
+  QAction* mnuWeb = nullptr;
+  QAction* mnuAbout = nullptr;
+
+  std::unique_ptr<port::LineDisplay> lineDisplay_;
+  image::frmImage* frmImage_ = nullptr;
+};
+
+}  // namespace quorvane::ui
