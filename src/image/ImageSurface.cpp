@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "image/PictureFile.h"
+
 namespace quorvane::image {
 
 ImageSurface::ImageSurface(QWidget* parent)
@@ -15,9 +17,7 @@ QRect ImageSurface::SurfaceRect() const {
 }
 
 void ImageSurface::DrawStretched(const QImage& picture) {
-  QPainter painter(&image_);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  painter.drawImage(QRect(0, 0, kWidth, kHeight), picture);
+  image::DrawStretched(image_, picture);
 }
 
 void ImageSurface::paintEvent(QPaintEvent*) {

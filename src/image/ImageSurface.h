@@ -13,7 +13,7 @@ class ImageSurface final : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kWidth = 84;
+  static constexpr int kWidth = 84;  // one frame of the module
   static constexpr int kHeight = 48;
 
   explicit ImageSurface(QWidget* parent = nullptr);

@@ -1,0 +1,211 @@
+// The image frame of the main window and the image window: choosing and
+// refusing pictures, the threshold slider, sending, and the picture series.
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include "MainWindowRig.h"
+#include "image/ImageSurface.h"
+#include "image/frmImage.h"
+#include "port/LineDisplay.h"
+#include "ui/main/ApplicationLook.h"
+
+using quorvane::testing::DecodeWire;
+using quorvane::testing::MainWindowRig;
+
+namespace {
+
+// A picture file made in code: the left half black, the right half white.
+std::string WriteHalves(MainWindowRig& rig, const char* name, int width, int height,
+                        const char* format) {
+  QImage picture(width, height, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width / 2; ++x) picture.setPixel(x, y, qRgb(0, 0, 0));
+  }
+  const std::string path = rig.folder.File(name);
+  picture.save(QString::fromStdString(path), format);
+  return path;
+}
+
+std::string WriteSolid(const std::string& path, QColor colour, const char* format = "BMP") {
+  QImage picture(84, 48, QImage::Format_RGB32);
+  picture.fill(colour);
+  picture.save(QString::fromStdString(path), format);
+  return path;
+}
+
+// The data bytes a run of the shipped data event carried, in order.
+std::vector<std::string> SentBytes(const MainWindowRig& rig) {
+  return DecodeWire(rig.DataWrites(), 0x10);
+}
+
+}  // namespace
+
+class ImageTransferTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quorvane::ui::ApplyApplicationLook(); }
+
+  void SurfaceStartsInTheButtonFaceColour() {
+    MainWindowRig rig;
+    auto* surface = rig.window->ImageWindow()->picImage();
+    QCOMPARE(surface->Image().size(), QSize(84, 48));
+    QCOMPARE(surface->geometry(), QRect(4, 4, 105, 68));
+    QCOMPARE(surface->SurfaceRect(), QRect(10, 10, 84, 48));
+    QCOMPARE(QColor(surface->Image().pixel(40, 20)), surface->palette().color(QPalette::Button));
+    QCOMPARE(rig.window->ImageWindow()->size(), QSize(113, 77));
+  }
+
+  void ChoosingAPictureStretchesItOntoTheSurface() {
+    MainWindowRig rig;
+    const std::string bitmap = WriteHalves(rig, "halves.bmp", 10, 4, "BMP");
+    const std::string jpeg = WriteHalves(rig, "halves.jpg", 200, 100, "JPEG");
+    auto* txtFile = rig.Find<QLineEdit>("txtFile");
+    const QImage& surface = rig.window->ImageWindow()->picImage()->Image();
+
+    rig.dialogs.answers = {bitmap, "", jpeg};
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+    QCOMPARE(txtFile->text(), QString::fromStdString(bitmap));
+    QCOMPARE(qGray(surface.pixel(5, 24)), 0);     // left half black
+    QCOMPARE(qGray(surface.pixel(78, 24)), 255);  // right half white, across the whole width
+
+    const QImage before = surface.copy();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);  // cancelled
+    QCOMPARE(txtFile->text(), QString::fromStdString(bitmap));
+    QVERIFY(surface == before);
+
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+    QCOMPARE(txtFile->text(), QString::fromStdString(jpeg));
+    QVERIFY(qGray(surface.pixel(2, 2)) < 40);
+    QVERIFY(qGray(surface.pixel(81, 45)) > 215);
+    QVERIFY(rig.messages.shown.empty());
+  }
+
+  void RefusedPicturesKeepThePreviousPictureAndPath() {
+    MainWindowRig rig;
+    const std::string good = WriteHalves(rig, "good.bmp", 84, 48, "BMP");
+    const std::string png = WriteHalves(rig, "other.png", 8, 8, "PNG");
+    QFile::copy(QString::fromStdString(png), QString::fromStdString(rig.folder.File("png.bmp")));
+    const std::string damaged = rig.folder.File("damaged.bmp");
+    {
+      QFile whole(QString::fromStdString(good));
+      QVERIFY(whole.open(QIODevice::ReadOnly));
+      rig.folder.Write("damaged.bmp", whole.read(70).toStdString());  // header, then cut off
+    }
+    // A bitmap header that promises 20,000 × 20,000 pixels in a file of 60 bytes.
+    std::string bomb = "BM";
+    const auto put32 = [&](std::uint32_t value) {
+      for (int i = 0; i < 4; ++i) bomb += static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    const auto put16 = [&](std::uint16_t value) {
+      bomb += static_cast<char>(value & 0xFF);
+      bomb += static_cast<char>(value >> 8);
+    };
+    put32(60), put32(0), put32(54), put32(40), put32(20000), put32(20000), put16(1), put16(24);
+    put32(0), put32(0), put32(0), put32(0), put32(0), put32(0);
+    bomb += std::string(6, '\0');
+    const std::string bombPath = rig.folder.Write("bomb.bmp", bomb);
+
+    rig.dialogs.answers = {good};
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+    const QImage before = rig.window->ImageWindow()->picImage()->Image().copy();
+
+    struct Refused {
+      std::string path;
+      const char* reason;
+    };
+    const Refused cases[] = {
+        {rig.folder.File("missing.bmp"), "does not exist"},
+        {damaged, "damaged"},
+        {rig.folder.File("png.bmp"), "not a bitmap or JPEG picture"},
+        {bombPath, "too large"},
+    };
+    for (const Refused& c : cases) {
+      rig.messages.shown.clear();
+      rig.dialogs.answers = {c.path};
+      QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+      QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+      const QString message = rig.messages.shown[0].prompt;
+      QVERIFY2(message.contains(QString::fromStdString(c.path)), qPrintable(message));
+      QVERIFY2(message.contains(c.reason), qPrintable(message));
+      QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString::fromStdString(good));
+      QVERIFY(rig.window->ImageWindow()->picImage()->Image() == before);
+    }
+  }
+
+  void SliderSetsTheThreshold() {
+    MainWindowRig rig;
+    auto* slider = rig.Find<QScrollBar>("scrSoglia");
+    QCOMPARE(slider->minimum(), 0);
+    QCOMPARE(slider->maximum(), 32767);
+    QCOMPARE(slider->singleStep(), 1);
+    QCOMPARE(slider->pageStep(), 100);
+    QCOMPARE(slider->geometry(), QRect(84, 8, 201, 5));
+    slider->setValue(32767);
+    QCOMPARE(rig.window->ImageThreshold(), 32767000);
+    slider->setValue(0);
+    QCOMPARE(rig.window->ImageThreshold(), 0);
+  }
+
+  void SendingScansTheSurfaceIntoDataBytes() {
+    MainWindowRig rig;
+    rig.dialogs.answers = {WriteSolid(rig.folder.File("white.bmp"), Qt::white)};
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+    const auto historyBefore = rig.window->LineDisplay().LineHistory();
+
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
+    QCOMPARE(rig.DataWrites().size(), std::size_t{504 * 18});
+    QCOMPARE(SentBytes(rig), std::vector<std::string>(504, "d255"));
+    QVERIFY(rig.window->LineDisplay().LineHistory() == historyBefore);  // no display work
+
+    // Above position 16777 every pixel is a 0; at 0 every pixel is a 1.
+    rig.Find<QScrollBar>("scrSoglia")->setValue(16778);
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
+    QCOMPARE(SentBytes(rig), std::vector<std::string>(504, "d0"));
+
+    rig.dialogs.answers = {WriteSolid(rig.folder.File("black.jpg"), Qt::black, "JPEG")};
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+    rig.Find<QScrollBar>("scrSoglia")->setValue(0);
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
+    QCOMPARE(SentBytes(rig), std::vector<std::string>(504, "d255"));
+  }
+
+  void SeriesSendsUntilTheFirstMissingFile() {
+    MainWindowRig rig;
+    std::filesystem::create_directory(rig.folder.Path() / "images");
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdMulti"), Qt::LeftButton);
+    QCOMPARE(rig.messages.beeps, 1);
+    QVERIFY(rig.port.Writes().empty());
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+
+    const QColor colours[] = {Qt::white, Qt::black, Qt::white};
+    for (int n = 0; n < 3; ++n) {
+      WriteSolid(rig.folder.File("images/lcd_" + std::to_string(n) + ".bmp"), colours[n]);
+    }
+    WriteSolid(rig.folder.File("images/lcd_4.bmp"), Qt::white);  // after the gap: never sent
+    QTest::mouseClick(rig.Find<QPushButton>("cmdMulti"), Qt::LeftButton);
+    QCOMPARE(rig.messages.beeps, 2);
+    const auto sent = SentBytes(rig);
+    QCOMPARE(sent.size(), std::size_t{3 * 504});
+    QCOMPARE(sent[0], std::string("d255"));
+    QCOMPARE(sent[504], std::string("d0"));
+    QCOMPARE(sent[1008], std::string("d255"));
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+    QVERIFY(rig.messages.shown.empty());
+    // The last frame stays on the surface; the chosen path is not touched.
+    QCOMPARE(qGray(rig.window->ImageWindow()->picImage()->Image().pixel(1, 1)), 255);
+    QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString());
+  }
+};
+
+QTEST_MAIN(ImageTransferTest)
+#include "ImageTransferTest.moc"
