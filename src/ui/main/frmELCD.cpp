@@ -112,8 +112,7 @@ void frmELCD::RepaintNow() {
   platform::ThrowIfStopRequested();
 }
 
-template <typename Action>
-void frmELCD::RunAction(Action&& action) {
+void frmELCD::RunAction(const std::function<void()>& action) {
   try {
     action();
   } catch (const platform::StopRequest&) {
@@ -203,10 +202,6 @@ void frmELCD::chkOn_Click() {
 
 void frmELCD::cmdZero_Click() {
   RunAction([&] { port::DoZero(engine_.global, engine_.output); });
-}
-
-void frmELCD::scrSoglia_Change() {
-  ImageThreshold_ = scrSoglia->value() * 1000;
 }
 
 void frmELCD::picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,

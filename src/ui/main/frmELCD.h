@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -90,6 +91,9 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   void chkOn_Click();
   void cmdZero_Click();
   void scrSoglia_Change();
+  void cmdSfoglia_Click();
+  void cmdSendImage_Click();
+  void cmdMulti_Click();
   void picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
                                float Y);
 
@@ -112,10 +116,11 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   void SetTabOrder();
   void ConnectHandlers();
   void FillEventList(const std::vector<std::string>& catalogue);
+  // Loads a picture file onto the image surface; the reason when it cannot.
+  QString DrawPictureFile(const QString& path);
   // Runs engine work started by the user: a stop request (SIGINT, SIGTERM)
   // closes the window; what the engine reported is shown once, afterwards.
-  template <typename Action>
-  void RunAction(Action&& action);
+  void RunAction(const std::function<void()>& action);
   void ShowReports();
 
   DesktopServices services_;

@@ -178,6 +178,9 @@ void frmELCD::ConnectHandlers() {
   connect(chkOn, &QCheckBox::clicked, this, &frmELCD::chkOn_Click);
   connect(cmdZero, &QPushButton::clicked, this, &frmELCD::cmdZero_Click);
   connect(scrSoglia, &QScrollBar::valueChanged, this, &frmELCD::scrSoglia_Change);
+  connect(cmdSfoglia, &QPushButton::clicked, this, &frmELCD::cmdSfoglia_Click);
+  connect(cmdSendImage, &QPushButton::clicked, this, &frmELCD::cmdSendImage_Click);
+  connect(cmdMulti, &QPushButton::clicked, this, &frmELCD::cmdMulti_Click);
   connect(picVisualizer, &port::TracePicture::MouseMove, this, &frmELCD::picVisualizer_MouseMove);
 }
 
