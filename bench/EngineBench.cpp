@@ -8,6 +8,7 @@
 #include "events/Engine.h"
 #include "events/EventCatalogue.h"
 #include "global/Diagnostics.h"
+#include "image/PictureScan.h"
 #include "platform/Port.h"
 #include "platform/Sleeper.h"
 
@@ -63,5 +64,24 @@ void MultiDataWrite1000Items(benchmark::State& state) {
   PerWriteCounter(state, bench.port.writes);
 }
 BENCHMARK(MultiDataWrite1000Items)->Unit(benchmark::kMicrosecond);
+
+// A picture of 84 × 48 pixels, one frame of the module: scan and send through
+// the shipped data event, display updating off.
+class Checkerboard final : public image::PixelSource {
+ public:
+  int Width() const override { return 84; }
+  int Height() const override { return 48; }
+  std::int32_t ColourValue(int x, int y) const override {
+    return ((x / 3 + y / 5) % 2) != 0 ? 16777215 : 0;
+  }
+};
+
+void PictureScanAndSend(benchmark::State& state) {
+  Bench bench;
+  const Checkerboard picture;
+  for (auto _ : state) image::SendPicture(picture, 8389000, bench.engine.writer);
+  PerWriteCounter(state, bench.port.writes);
+}
+BENCHMARK(PictureScanAndSend)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

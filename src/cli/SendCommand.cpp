@@ -11,6 +11,8 @@
 #include "events/TextFields.h"
 #include "events/ValueList.h"
 #include "global/Diagnostics.h"
+#include "image/PictureFile.h"
+#include "image/PictureScan.h"
 #include "platform/Clock.h"
 #include "platform/PortFactory.h"
 #include "platform/Trace.h"
@@ -43,8 +45,14 @@ std::size_t ByteCount(const std::string& list) {
 class ActionRunner {
  public:
   ActionRunner(events::Engine& engine, global::Diagnostics& diagnostics,
-               const std::vector<std::string>& unreadable)
-      : engine_(engine), diagnostics_(diagnostics), unreadable_(unreadable) {}
+               const std::vector<std::string>& unreadable, int threshold)
+      : engine_(engine),
+        diagnostics_(diagnostics),
+        unreadable_(unreadable),
+        ImageThreshold_(threshold * 1000),
+        surface_(image::kSurfaceWidth, image::kSurfaceHeight, QImage::Format_RGB32) {
+    surface_.fill(Qt::white);
+  }
 
   void Run(const SendAction& action) {
     if (const char* standard = StandardEventOf(action.kind); standard && IsUnreadable(standard)) {
@@ -83,6 +91,12 @@ class ActionRunner {
       case ActionKind::Shutdown:
         port::ShutdownWrites(output);
         break;
+      case ActionKind::Image:
+        SendPictureFile(action.argument);
+        break;
+      case ActionKind::Series:
+        SendSeries();
+        break;
     }
     engine_.output.Port().Flush();
   }
@@ -104,9 +118,46 @@ class ActionRunner {
     engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false);
   }
 
+  // Draws the picture onto the surface, as the image window holds it.
+  bool DrawPicture(const std::string& path, bool report) {
+    const image::LoadedPicture loaded = image::LoadPicture(QString::fromStdString(path));
+    if (loaded.picture.isNull()) {
+      if (report) {
+        diagnostics_.Report("the picture " + path +
+                            " cannot be loaded: " + loaded.error.toStdString());
+      }
+      return false;
+    }
+    image::DrawStretched(surface_, loaded.picture);
+    return true;
+  }
+
+  void SendPictureFile(const std::string& path) {
+    if (!DrawPicture(path, true)) return;
+    image::SendPicture(image::ImagePixels(surface_), ImageThreshold_, engine_.writer);
+  }
+
+  // images/lcd_0.bmp, lcd_1.bmp, ... up to the first that cannot be loaded.
+  void SendSeries() {
+    seriesFrames = 0;
+    for (int n = 0; n <= 32767; ++n) {
+      const std::string path =
+          engine_.global.ProgramFolder + "images/lcd_" + std::to_string(n) + ".bmp";
+      if (!DrawPicture(path, false)) break;
+      image::SendPicture(image::ImagePixels(surface_), ImageThreshold_, engine_.writer);
+      ++seriesFrames;
+    }
+  }
+
+ public:
+  int seriesFrames = 0;
+
+ private:
   events::Engine& engine_;
   global::Diagnostics& diagnostics_;
   const std::vector<std::string>& unreadable_;
+  const std::int32_t ImageThreshold_;
+  QImage surface_;
 };
 
 void PrintReports(global::Diagnostics& diagnostics, std::ostream& err, bool& reported) {
@@ -179,7 +230,7 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   out << "port: " << spec << (opened.sim ? " (simulated)" : "") << "; program folder "
       << engine.global.ProgramFolder << '\n';
   bool reported = false;
-  ActionRunner runner(engine, diagnostics, loaded.unreadable);
+  ActionRunner runner(engine, diagnostics, loaded.unreadable, options.threshold);
   for (const SendAction& action : options.actions) {
     const auto writesBefore = counter.writes;
     const auto waitedBefore = sleeper.waitedMilliseconds;
@@ -189,6 +240,7 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
         action.kind == ActionKind::Init) {
       out << ByteCount(action.argument) << " bytes, ";
     }
+    if (action.kind == ActionKind::Series) out << runner.seriesFrames << " pictures, ";
     out << counter.writes - writesBefore << " port writes, waited "
         << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
     PrintReports(diagnostics, err, reported);

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "events/ValueList.h"
+#include "global/NumberReading.h"
 
 namespace quorvane::cli {
 namespace {
@@ -19,6 +20,7 @@ const std::map<std::string, ActionFlag>& ActionFlags() {
       {"--init", {ActionKind::Init, true}},         {"--event", {ActionKind::Event, true}},
       {"--power-on", {ActionKind::PowerOn, false}}, {"--power-off", {ActionKind::PowerOff, false}},
       {"--zero", {ActionKind::Zero, false}},        {"--shutdown", {ActionKind::Shutdown, false}},
+      {"--image", {ActionKind::Image, true}},       {"--series", {ActionKind::Series, false}},
   };
   return flags;
 }
@@ -54,6 +56,16 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
       options.help = true;
     } else if (name == "--virtual-time") {
       options.virtualTime = true;
+    } else if (name == "--threshold") {
+      const auto value = takeValue();
+      if (!value) return parsed;
+      const auto position = global::RoundToInt32(global::ReadNumber(*value));
+      if (!position || *position < 0 || *position > 32767 ||
+          value->find_first_of("0123456789") == std::string::npos) {
+        parsed.error = "--threshold takes a slider position from 0 to 32767, not '" + *value + "'";
+        return parsed;
+      }
+      options.threshold = *position;
     } else if (name == "--port" || name == "--folder" || name == "--trace") {
       auto& target = name == "--port"     ? options.port
                      : name == "--folder" ? options.folder
@@ -108,6 +120,10 @@ std::string ActionName(const SendAction& action) {
       return "Do 0";
     case ActionKind::Shutdown:
       return "shutdown";
+    case ActionKind::Image:
+      return "picture " + action.argument;
+    case ActionKind::Series:
+      return "picture series";
   }
   return {};
 }
@@ -131,6 +147,10 @@ Actions:
   --power-off       power switch off: control register 0xFF, data register 0
   --zero            "Do 0": every line low
   --shutdown        0 to the data register, then 0 to the control register
+  --image FILE      send a bitmap or JPEG picture as data bytes: stretched onto
+                    84 x 48 pixels, cut at the threshold, 504 bytes
+  --series          send the pictures images/lcd_0.bmp, lcd_1.bmp, ... of the
+                    program folder, up to the first one missing
 
 A value list holds comma-separated byte values (0 to 255) and delay items
 "#n" that wait n milliseconds, e.g. "33, 200, 5, 21, 32, 9, #500, 8, #500, 13".
@@ -151,6 +171,9 @@ Options:
   --trace FILE.csv  record every port write: index,time_us,address,value
   --virtual-time    waits advance the trace's clock instead of sleeping, so a
                     script runs at once
+  --threshold N     the threshold slider's position for pictures, 0 to 32767
+                    (default 8389): a pixel is 1 when red + 256 x green +
+                    65536 x blue is at least N x 1000
   --help            this text
 
 What the program did goes to standard output; what the engine reports (steps

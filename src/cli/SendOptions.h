@@ -17,12 +17,14 @@ enum class ActionKind {
   PowerOn,
   PowerOff,
   Zero,
-  Shutdown
+  Shutdown,
+  Image,
+  Series
 };
 
 struct SendAction {
   ActionKind kind;
-  std::string argument;  // the value list or event name, where the action takes one
+  std::string argument;  // the value list, event name or picture file, where the action takes one
 };
 
 struct SendOptions {
@@ -30,6 +32,7 @@ struct SendOptions {
   std::optional<std::string> folder;
   std::optional<std::string> trace;
   bool virtualTime = false;
+  int threshold = 8389;  // the threshold slider's position: ImageThreshold = threshold × 1000
   bool help = false;
   std::vector<SendAction> actions;
 };

@@ -180,6 +180,42 @@ TEST_F(SendCommandTest, ReportsGoToStandardErrorWithStatusOne) {
   EXPECT_NE(run.err.find("item 2, '#-3': a negative delay waits 0 ms"), std::string::npos);
 }
 
+TEST_F(SendCommandTest, PicturesAndTheSeriesGoOutAsDataBytes) {
+  // The shipped demo series: four frames of 504 bytes each.
+  const SendRun series = Send({"--port", "sim", "--folder", QUORVANE_DATA_DIR, "--trace",
+                               folder.File("series.csv"), "--series"});
+  ASSERT_EQ(series.status, 0) << series.err;
+  EXPECT_NE(series.out.find("picture series: 4 pictures, 36288 port writes"), std::string::npos)
+      << series.out;
+  const auto bytes = DecodeWire(ParseTrace(TraceLines("series.csv")));
+  ASSERT_EQ(bytes.size(), 4u * 504);
+  for (const WireByte& byte : bytes) EXPECT_TRUE(byte.data);
+  // Each frame has a dark border: the first byte (bottom band, rightmost
+  // column) is all dark, so all zeros at the start-up threshold.
+  EXPECT_EQ(bytes[0].value, 0x00u);
+
+  // One picture; --threshold 0 makes every pixel a 1, 16778 every pixel a 0.
+  const std::string picture = std::string(QUORVANE_DATA_DIR) + "/images/lcd_1.bmp";
+  for (const auto& [threshold, expected] : {std::pair{"0", 0xFFu}, std::pair{"16778", 0x00u}}) {
+    const SendRun run = Send({"--port", "sim", "--trace", folder.File("p.csv"), "--threshold",
+                              threshold, "--image", picture});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto sent = DecodeWire(ParseTrace(TraceLines("p.csv")));
+    ASSERT_EQ(sent.size(), 504u);
+    for (const WireByte& byte : sent) EXPECT_EQ(byte.value, expected);
+  }
+
+  EXPECT_EQ(Send({"--threshold", "40000", "--image", picture}).status, 2);
+  EXPECT_EQ(Send({"--threshold", "x", "--image", picture}).status, 2);
+  const SendRun missing = Send({"--port", "sim", "--image", folder.File("none.bmp")});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("none.bmp cannot be loaded: the file does not exist"),
+            std::string::npos)
+      << missing.err;
+  const SendRun noSeries = Send({"--port", "sim", "--folder", folder.Path().string(), "--series"});
+  EXPECT_NE(noSeries.out.find("picture series: 0 pictures, 0 port writes"), std::string::npos);
+}
+
 TEST_F(SendCommandTest, PortChoiceFallsBackOnlyUnderAuto) {
   ppdev.openResult = -ENOENT;
   const SendRun automatic = Send({"--reset"});
