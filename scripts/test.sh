@@ -1,5 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything (programs, tests, benchmarks) and runs the test suites.
+# Builds everything (programs, tests, benchmarks) and runs the test suites;
+# then the same suites built with AddressSanitizer and UndefinedBehaviorSanitizer,
+# and a bounded fuzzing run of every fuzz target.
+# Usage: scripts/test.sh [--quick]   (--quick: the plain build and its tests only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -8,3 +11,8 @@ scripts/install-deps.sh "${TEST_PACKAGES[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_TESTS=ON -DQUORVANE_BUILD_BENCH=ON
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
+
+if [ "${1:-}" != "--quick" ]; then
+  scripts/sanitize.sh
+  scripts/fuzz.sh 30
+fi

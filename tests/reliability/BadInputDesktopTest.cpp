@@ -1,0 +1,140 @@
+// The desktop program against bad input: broken and huge event files in the
+// program folder, garbage in the send boxes, broken pictures, and an editor
+// whose folder cannot be written. Each ends in a message or the documented
+// fallback; the windows stay up and nothing is lost.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "MainWindowRig.h"
+#include "ui/editor/frmDefs.h"
+#include "ui/main/ApplicationLook.h"
+
+using quorvane::testing::DecodeWire;
+using quorvane::testing::MainWindowRig;
+
+class BadInputDesktopTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { quorvane::ui::ApplyApplicationLook(); }
+
+  void BrokenStandardEventsSendNothingAndTheWindowComesUp() {
+    MainWindowRig rig(false);
+    rig.folder.Write("1.evnt", "");                                    // 0 bytes
+    rig.folder.Write("2.evnt", std::string("\0\xff\r\n\x01SB\0", 9));  // binary junk
+    rig.folder.Write("0.evnt", "Reset\r\nSB, 1e999\r\nDL, 40000\r\nSB, 9\r\n");
+    rig.Load();
+    QVERIFY(rig.window->isVisible());
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendCommand"), Qt::LeftButton);
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendData"), Qt::LeftButton);
+    QVERIFY(rig.port.Writes().empty());
+    QVERIFY(rig.messages.shown.empty());
+
+    QTest::mouseClick(rig.Find<QPushButton>("cmdReset"), Qt::LeftButton);
+    QCOMPARE(rig.DataWrites(), std::vector<std::uint8_t>{0x09});
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});  // both skipped steps in one box
+    QVERIFY(rig.messages.shown[0].prompt.contains("'SB, 1e999' skipped"));
+    QVERIFY(rig.messages.shown[0].prompt.contains("'DL, 40000' skipped"));
+  }
+
+  void HugeEventFilesInTheListAndTheEditor() {
+    MainWindowRig rig(false);
+    std::string many = "Ten thousand steps\r\n";
+    for (int i = 0; i < 10000; ++i) many += "SB, " + std::to_string(i % 32) + "\r\n";
+    rig.folder.Write("many.evnt", many);
+    rig.folder.Write("huge.evnt", std::string(10 * 1024 * 1024, 'h') + "\r\nSB, 5\r\n");
+    rig.folder.Write("wide.evnt", "Wide\r\n" + std::string(100000, 'w') + "\r\nSB, 6\r\n");
+    rig.Load();
+    auto* combo = rig.Find<QComboBox>("cmbEvents");
+    QCOMPARE(combo->count(), 3);
+
+    rig.Clear();
+    combo->setCurrentIndex(combo->findText("huge", Qt::MatchStartsWith));
+    emit combo->activated(combo->currentIndex());
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendEvent"), Qt::LeftButton);
+    QCOMPARE(rig.DataWrites(), std::vector<std::uint8_t>{5});
+
+    rig.Clear();
+    combo->setCurrentIndex(combo->findText("many", Qt::MatchStartsWith));
+    emit combo->activated(combo->currentIndex());
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendEvent"), Qt::LeftButton);
+    QCOMPARE(rig.DataWrites().size(), std::size_t{20});  // the first 20 steps
+
+    // The editor lists and saves every line of the big files unchanged.
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
+      QVERIFY(editor != nullptr);
+      auto* events = editor->findChild<QComboBox*>("cmbEvents");
+      auto* list = editor->findChild<QListWidget*>("lstEvents");
+      events->setCurrentIndex(events->findText("many", Qt::MatchStartsWith));
+      editor->cmbEvents_Click();
+      QCOMPARE(list->count(), 10000);
+      events->setCurrentIndex(events->findText("wide", Qt::MatchStartsWith));
+      editor->cmbEvents_Click();
+      QCOMPARE(list->count(), 2);
+      editor->cmdSave_Click();
+      checked = true;
+      editor->close();
+    });
+    rig.window->mnuDefs_Click();
+    QVERIFY(checked);
+    QCOMPARE(rig.folder.Read("wide.evnt"), "Wide\r\n" + std::string(100000, 'w') + "\r\nSB, 6\r\n");
+  }
+
+  void GarbageInTheSendBoxes() {
+    MainWindowRig rig;
+    struct Case {
+      const char* text;
+      bool refused;
+    };
+    const Case cases[] = {
+        {"1e999", true},    {"&HFFFFFFFFFF", true},  {"#1e12", true},
+        {"-0, --5", false}, {"\x01\x02\x03", false}, {",,,,", false},
+    };
+    for (const Case& c : cases) {
+      rig.Clear();
+      rig.messages.shown.clear();
+      rig.Find<QLineEdit>("txtData")->setText(c.text);
+      QTest::mouseClick(rig.Find<QPushButton>("cmdSendData"), Qt::LeftButton);
+      QCOMPARE(rig.messages.shown.size(), std::size_t{c.refused ? 1u : 0u});
+      if (c.refused) QVERIFY(rig.port.Writes().empty());
+    }
+    rig.Find<QLineEdit>("txtDelay")->setText("1e999");
+    QCOMPARE(rig.window->DataDelay(), std::int16_t{10});  // kept
+  }
+
+  void EditorSavingIntoAFolderThatCannotBeWritten() {
+    MainWindowRig rig;
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
+      QVERIFY(editor != nullptr);
+      auto* events = editor->findChild<QComboBox*>("cmbEvents");
+      events->setCurrentIndex(events->findText("1, ", Qt::MatchStartsWith));
+      editor->cmbEvents_Click();
+      // The program folder disappears under the editor.
+      std::filesystem::rename(rig.folder.Path(), rig.folder.Path().string() + "-gone");
+      editor->cmdSave_Click();
+      std::filesystem::rename(rig.folder.Path().string() + "-gone", rig.folder.Path());
+      checked = true;
+      editor->close();
+    });
+    rig.window->mnuDefs_Click();
+    QVERIFY(checked);
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QVERIFY(rig.messages.shown[0].prompt.contains("1.evnt"));
+    QCOMPARE(rig.folder.Read("1.evnt"),
+             std::string("Command byte: CS and D/C low; MSB first; sampled on the rising clock "
+                         "edge\r\nSB, 25\r\nTX, 16,SL,DH,\r\nSB, 25\r\n"));
+  }
+};
+
+QTEST_MAIN(BadInputDesktopTest)
+#include "BadInputDesktopTest.moc"
