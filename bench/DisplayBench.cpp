@@ -54,37 +54,35 @@ class NullDialogs final : public platform::CommonDialogs {
   }
 };
 
-void DisplayedPortWrites(benchmark::State& state) {
+// A started-up main window, shown, writing into a port that does nothing.
+struct ShownWindow {
+  ShownWindow() {
+    window.Form_Load();
+    window.show();
+    QApplication::processEvents();
+  }
+  ~ShownWindow() { window.close(); }
   NullPort port;
   NullSleeper sleeper;
   NullMessages messages;
   NullShell shell;
   NullDialogs dialogs;
-  ui::frmELCD window({port, sleeper, messages, shell, dialogs, QUORVANE_DATA_DIR});
-  window.Form_Load();
-  window.show();
-  QApplication::processEvents();
+  ui::frmELCD window{{port, sleeper, messages, shell, dialogs, QUORVANE_DATA_DIR}};
+};
+
+void DisplayedPortWrites(benchmark::State& state) {
+  ShownWindow shown;
   std::uint8_t value = 0;
-  for (auto _ : state) window.Engine().output.UpdateOutput(value++, false);
+  for (auto _ : state) shown.window.Engine().output.UpdateOutput(value++, false);
   state.SetItemsProcessed(state.iterations());
-  window.close();
 }
 BENCHMARK(DisplayedPortWrites)->Unit(benchmark::kMicrosecond);
 
 // A whole command list with the display on: 18 displayed writes per byte.
 void DisplayedCommandList(benchmark::State& state) {
-  NullPort port;
-  NullSleeper sleeper;
-  NullMessages messages;
-  NullShell shell;
-  NullDialogs dialogs;
-  ui::frmELCD window({port, sleeper, messages, shell, dialogs, QUORVANE_DATA_DIR});
-  window.Form_Load();
-  window.show();
-  QApplication::processEvents();
-  for (auto _ : state) window.cmdSendCommand_Click();
+  ShownWindow shown;
+  for (auto _ : state) shown.window.cmdSendCommand_Click();
   state.SetItemsProcessed(state.iterations() * 6 * 18);
-  window.close();
 }
 BENCHMARK(DisplayedCommandList)->Unit(benchmark::kMillisecond);
 
