@@ -1,0 +1,91 @@
+// The FTDI backend's batching: one 84 × 48 picture, scanned and sent through
+// the shipped data event into the adapter, with the library's write call
+// standing in for the USB transfer. Reports the library write calls and the
+// port writes per picture.
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+#include "events/Engine.h"
+#include "events/EventCatalogue.h"
+#include "global/Diagnostics.h"
+#include "image/PictureScan.h"
+#include "platform/FtdiPort.h"
+#include "platform/FtdiSystem.h"
+#include "platform/Sleeper.h"
+
+namespace {
+
+using namespace quorvane;
+
+struct Counts {
+  std::uint64_t writeCalls = 0;
+  std::uint64_t bytes = 0;
+};
+
+// An adapter that is always there and takes every byte at once.
+class CountingFtdiSystem final : public platform::FtdiSystem {
+ public:
+  explicit CountingFtdiSystem(Counts& counts) : counts_(counts) {}
+  int OpenAdapter(std::uint16_t, std::uint16_t, unsigned) override { return 0; }
+  int SetBitmode(std::uint8_t, std::uint8_t) override { return 0; }
+  int SetBaudrate(int) override { return 0; }
+  int WriteData(const std::uint8_t* data, int size) override {
+    ++counts_.writeCalls;
+    counts_.bytes += static_cast<std::uint64_t>(size);
+    benchmark::DoNotOptimize(data);
+    return size;
+  }
+  std::string ErrorString() override { return {}; }
+  void Close() override {}
+
+ private:
+  Counts& counts_;
+};
+
+class NullSleeper final : public platform::Sleeper {
+ public:
+  void Sleep(std::uint32_t) override {}
+};
+
+class Checkerboard final : public image::PixelSource {
+ public:
+  int Width() const override { return 84; }
+  int Height() const override { return 48; }
+  std::int32_t ColourValue(int x, int y) const override {
+    return ((x / 3 + y / 5) % 2) != 0 ? 16777215 : 0;
+  }
+};
+
+void PictureThroughFtdi(benchmark::State& state) {
+  Counts counts;
+  std::unique_ptr<platform::FtdiPort> port =
+      platform::FtdiPort::Open(std::make_unique<CountingFtdiSystem>(counts),
+                               {{platform::FtdiPort::kFt232r}, 0})
+          .port;
+  if (!port) {
+    state.SkipWithError("the stand-in adapter did not open");
+    return;
+  }
+  NullSleeper sleeper;
+  global::Diagnostics diagnostics;
+  events::Engine engine(*port, sleeper, diagnostics);
+  engine.global.ProgramFolder = QUORVANE_DATA_DIR "/";
+  events::InitEvents(engine.global);
+  const Checkerboard picture;
+  std::uint64_t pictures = 0;
+  for (auto _ : state) {
+    image::SendPicture(picture, 8389000, engine.writer);
+    port->Flush();  // the end of the user action
+    ++pictures;
+  }
+  const auto perPicture = [&](std::uint64_t total) {
+    return static_cast<double>(total) / static_cast<double>(pictures);
+  };
+  state.counters["write_calls_per_picture"] = perPicture(counts.writeCalls);
+  state.counters["port_writes_per_picture"] = perPicture(counts.bytes);
+}
+BENCHMARK(PictureThroughFtdi)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

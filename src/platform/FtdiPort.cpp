@@ -1,0 +1,111 @@
+#include "platform/FtdiPort.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace quorvane::platform {
+
+namespace {
+
+std::string IdText(UsbId id) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04x:%04x", id.vendor, id.product);
+  return text;
+}
+
+// "FTDI adapter 0403:6001", with ":INDEX" when another than the first is meant.
+std::string AdapterName(UsbId id, unsigned index) {
+  std::string name = "FTDI adapter ";
+  name += IdText(id);
+  if (index > 0) name += ':' + std::to_string(index);
+  return name;
+}
+
+std::string NotFound(const FtdiAddress& address) {
+  if (address.ids.size() == 1) {
+    std::string text = "no " + AdapterName(address.ids.front(), address.index) + " is plugged in";
+    if (address.index > 0) text += " (the index counts the adapters with that USB ID from 0)";
+    return text;
+  }
+  std::string looked;
+  for (std::size_t n = 0; n < address.ids.size(); ++n) {
+    if (n > 0) looked += n + 1 == address.ids.size() ? " and " : ", ";
+    looked += IdText(address.ids[n]);
+  }
+  return "no FTDI adapter is plugged in (looked for the USB IDs " + looked +
+         "; name another as ftdi:VID:PID)";
+}
+
+std::string OpenFailure(const std::string& device, int code, const std::string& words) {
+  switch (code) {
+    case FtdiSystem::kNoPermission:
+      return "no permission to use the " + device +
+             "; add a udev rule for it (see the README) and plug it in again, or run with the "
+             "right permissions";
+    case FtdiSystem::kConfigurationRefused:
+    case FtdiSystem::kClaimRefused:
+      return "the " + device + " is busy: another program or driver holds it (" + words + ")";
+    case FtdiSystem::kSearchFailed:
+      return "cannot look for the " + device + ": " + words;
+    default:
+      return "cannot open the " + device + ": " + words;
+  }
+}
+
+}  // namespace
+
+FtdiPort::Opening FtdiPort::Open(std::unique_ptr<FtdiSystem> system, const FtdiAddress& address) {
+  for (const UsbId& id : address.ids) {
+    const std::string device = AdapterName(id, address.index);
+    const int opened = system->OpenAdapter(id.vendor, id.product, address.index);
+    if (opened == FtdiSystem::kNoSuchAdapter) continue;
+    if (opened < 0) return {nullptr, {}, OpenFailure(device, opened, system->ErrorString())};
+    // From here the port closes the adapter, also when a step below fails.
+    FtdiSystem& library = *system;
+    auto port = std::make_unique<FtdiPort>(std::move(system));
+    if (library.SetBitmode(kAllPinsOutput, kAsyncBitBangMode) < 0) {
+      return {nullptr,
+              {},
+              "cannot switch the " + device + " to bit-bang mode: " + library.ErrorString()};
+    }
+    // libftdi scales the rate for bit-bang mode only once the mode is on.
+    if (library.SetBaudrate(kBitBangBaudrate) < 0) {
+      return {nullptr,
+              {},
+              "cannot set the bit-bang rate of the " + device + ": " + library.ErrorString()};
+    }
+    return {std::move(port), device, {}};
+  }
+  return {nullptr, {}, NotFound(address)};
+}
+
+FtdiPort::FtdiPort(std::unique_ptr<FtdiSystem> system) : system_(std::move(system)) {
+  pending_.reserve(kBatchLimit);
+}
+
+FtdiPort::~FtdiPort() {
+  Flush();
+  system_->Close();
+}
+
+void FtdiPort::Out32(std::uint16_t address, std::uint8_t value) {
+  if (address != kDataRegister) return;
+  pending_.push_back(value);
+  if (pending_.size() >= kBatchLimit) Flush();
+}
+
+void FtdiPort::Flush() {
+  // A write that fails (the adapter was unplugged mid-run) drops the rest of
+  // the batch: the program writes and never reads back, and holding the bytes
+  // would only grow the batch without end.
+  std::size_t sent = 0;
+  while (sent < pending_.size()) {
+    const int written =
+        system_->WriteData(pending_.data() + sent, static_cast<int>(pending_.size() - sent));
+    if (written <= 0) break;
+    sent += static_cast<std::size_t>(written);
+  }
+  pending_.clear();
+}
+
+}  // namespace quorvane::platform

@@ -1,0 +1,105 @@
+#include "platform/GpioPort.h"
+
+#include <cerrno>
+#include <system_error>
+#include <utility>
+
+namespace quorvane::platform {
+
+namespace {
+
+constexpr std::uint8_t kLineBits = 0x1F;
+
+std::string ChipName(const std::string& chip) {
+  return "the GPIO chip '" + chip + "'";
+}
+
+std::string LineList(const GpioAddress& address) {
+  std::string text;
+  for (std::size_t n = 0; n < address.lines.size(); ++n) {
+    if (n > 0) text += ",";
+    text += std::to_string(address.lines[n]);
+  }
+  return text;
+}
+
+std::string NoPermission(const std::string& what) {
+  return "no permission to use " + what +
+         "; add the user to the group gpio (and log in again) or give it access to "
+         "/dev/gpiochipN with a udev rule";
+}
+
+std::string ChipFailure(const std::string& chip, int error) {
+  if (error == ENOENT || error == ENODEV || error == ENOTTY) return "no GPIO chip '" + chip + "'";
+  if (error == EACCES || error == EPERM) return NoPermission(ChipName(chip));
+  return "cannot open " + ChipName(chip) + ": " + std::generic_category().message(error);
+}
+
+std::string RequestFailure(const GpioAddress& address, int error) {
+  const std::string lines = "the lines " + LineList(address) + " of " + ChipName(address.chip);
+  if (error == EBUSY) {
+    return lines + " are not free: another program or driver holds one of them (gpioinfo " +
+           address.chip + " shows which)";
+  }
+  if (error == EACCES || error == EPERM) return NoPermission(lines);
+  return "cannot drive " + lines + ": " + std::generic_category().message(error);
+}
+
+// The chip is closed unless the port takes it over.
+class OpenChip {
+ public:
+  explicit OpenChip(GpioSystem& system) : system_(&system) {}
+  ~OpenChip() {
+    if (system_ != nullptr) system_->CloseChip();
+  }
+  OpenChip(const OpenChip&) = delete;
+  OpenChip& operator=(const OpenChip&) = delete;
+  void Keep() { system_ = nullptr; }
+
+ private:
+  GpioSystem* system_;
+};
+
+}  // namespace
+
+GpioPort::Opening GpioPort::Open(std::unique_ptr<GpioSystem> system, const GpioAddress& address) {
+  if (const int result = system->OpenChip(address.chip); result < 0) {
+    return {nullptr, ChipFailure(address.chip, -result)};
+  }
+  OpenChip chip(*system);
+  const unsigned count = system->LineCount();
+  for (const unsigned line : address.lines) {
+    if (line >= count) {
+      return {nullptr, ChipName(address.chip) + " has no line " + std::to_string(line) +
+                           " (it has " + std::to_string(count) + " lines, numbered from 0)"};
+    }
+  }
+  if (const int result = system->GetLines(address.lines); result < 0) {
+    return {nullptr, "cannot get the lines " + LineList(address) + " of " + ChipName(address.chip) +
+                         ": " + std::generic_category().message(-result)};
+  }
+  constexpr std::array<int, GpioAddress::kLineCount> kAllLow{};
+  if (const int result = system->RequestOutputs(kConsumer, kAllLow); result < 0) {
+    return {nullptr, RequestFailure(address, -result)};
+  }
+  chip.Keep();
+  return {std::make_unique<GpioPort>(std::move(system)), {}};
+}
+
+GpioPort::~GpioPort() {
+  system_->Release();
+  system_->CloseChip();
+}
+
+void GpioPort::Out32(std::uint16_t address, std::uint8_t value) {
+  if (address != kDataRegister) return;
+  const auto wanted = static_cast<std::uint8_t>(value & kLineBits);
+  if (wanted == levels_) return;
+  std::array<int, GpioAddress::kLineCount> levels{};
+  for (std::size_t n = 0; n < levels.size(); ++n) levels[n] = (wanted >> n) & 1;
+  // A set that fails (the chip went away) leaves the remembered levels, so the
+  // next byte with these levels tries again.
+  if (system_->SetValues(levels) == 0) levels_ = wanted;
+}
+
+}  // namespace quorvane::platform

@@ -1,0 +1,58 @@
+#pragma once
+// The data register on five Linux GPIO lines of one chip (libgpiod v1): bits 0
+// to 4 of each byte drive the lines given for D0 to D4, as on the parallel
+// port; the lines are written at once, one bulk set per changed byte.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/GpioSystem.h"
+#include "platform/Port.h"
+
+namespace quorvane::platform {
+
+// The lines to drive: the chip as libgpiod looks it up (gpiochip0, 0,
+// /dev/gpiochip0 or its label) and the line offsets for D0 to D4.
+struct GpioAddress {
+  static constexpr std::size_t kLineCount = 5;
+  std::string chip;
+  std::array<unsigned, kLineCount> lines{};
+  friend bool operator==(const GpioAddress&, const GpioAddress&) = default;
+};
+
+class GpioPort final : public Port {
+ public:
+  // The name the lines are requested under, as gpioinfo shows it.
+  static constexpr const char* kConsumer = "quorvane";
+
+  struct Opening {
+    std::unique_ptr<GpioPort> port;  // null when the lines could not be had
+    std::string error;               // one sentence naming the chip or lines and the reason
+  };
+
+  // Opens the chip and requests the five lines as outputs, all low: the byte
+  // the program starts from.
+  static Opening Open(std::unique_ptr<GpioSystem> system, const GpioAddress& address);
+
+  // Takes over a chip whose five lines are requested as outputs, all low.
+  explicit GpioPort(std::unique_ptr<GpioSystem> system) : system_(std::move(system)) {}
+  // Releases the lines and closes the chip; most GPIO drivers leave released
+  // lines at their last levels.
+  ~GpioPort() override;
+  GpioPort(const GpioPort&) = delete;
+  GpioPort& operator=(const GpioPort&) = delete;
+
+  // A data-register byte whose bits 0 to 4 differ from the lines' levels sets
+  // all five lines in one call; bits 5 to 7, the control register and other
+  // addresses have no lines and are ignored.
+  void Out32(std::uint16_t address, std::uint8_t value) override;
+
+ private:
+  std::unique_ptr<GpioSystem> system_;
+  std::uint8_t levels_ = 0;  // the lines' levels as last set, bit n for Dn
+};
+
+}  // namespace quorvane::platform

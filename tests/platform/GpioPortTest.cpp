@@ -1,0 +1,140 @@
+#include "platform/GpioPort.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <string>
+#include <vector>
+
+#include "FakeGpioSystem.h"
+
+namespace quorvane::platform {
+namespace {
+
+using testing::GpioScript;
+using Calls = std::vector<std::string>;
+
+const GpioAddress kPiLines = {"gpiochip0", {17, 27, 22, 23, 24}};
+const Calls kOpened = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0"};
+
+GpioPort::Opening Open(GpioScript& script, const GpioAddress& address = kPiLines) {
+  return GpioPort::Open(script.Factory()(), address);
+}
+
+TEST(GpioPortOpen, RequestsTheFiveLinesInTheOrderD0ToD4AsOutputsAllLow) {
+  GpioScript script;
+  GpioPort::Opening opening = Open(script);
+  ASSERT_NE(opening.port, nullptr);
+  EXPECT_EQ(opening.error, "");
+  EXPECT_EQ(script.calls, kOpened);
+}
+
+TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpened) {
+  const std::string permission =
+      "; add the user to the group gpio (and log in again) or give it access to /dev/gpiochipN "
+      "with a udev rule";
+  const Calls openOnly = {"open gpiochip0", "free"};
+  const Calls getFails = {"open gpiochip0", "get 17,27,22,23,24", "close", "free"};
+  const Calls requestFails = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0",
+                              "close", "free"};
+  enum class Fails { kOpen, kGet, kRequest, kLineCount };
+  struct Case {
+    Fails step;
+    int value;  // the errno, or the chip's line count
+    std::string error;
+    Calls calls;
+  };
+  const Case cases[] = {
+      {Fails::kOpen, ENOENT, "no GPIO chip 'gpiochip0'", openOnly},
+      {Fails::kOpen, ENODEV, "no GPIO chip 'gpiochip0'", openOnly},
+      {Fails::kOpen, ENOTTY, "no GPIO chip 'gpiochip0'", openOnly},
+      {Fails::kOpen, EACCES, "no permission to use the GPIO chip 'gpiochip0'" + permission,
+       openOnly},
+      {Fails::kOpen, EPERM, "no permission to use the GPIO chip 'gpiochip0'" + permission,
+       openOnly},
+      {Fails::kOpen, EIO, "cannot open the GPIO chip 'gpiochip0': Input/output error", openOnly},
+      {Fails::kLineCount,
+       24,
+       "the GPIO chip 'gpiochip0' has no line 27 (it has 24 lines, numbered from 0)",
+       {"open gpiochip0", "close", "free"}},
+      {Fails::kLineCount,
+       0,
+       "the GPIO chip 'gpiochip0' has no line 17 (it has 0 lines, numbered from 0)",
+       {"open gpiochip0", "close", "free"}},
+      {Fails::kGet, EINVAL,
+       "cannot get the lines 17,27,22,23,24 of the GPIO chip 'gpiochip0': Invalid argument",
+       getFails},
+      {Fails::kRequest, EBUSY,
+       "the lines 17,27,22,23,24 of the GPIO chip 'gpiochip0' are not free: another program or "
+       "driver holds one of them (gpioinfo gpiochip0 shows which)",
+       requestFails},
+      {Fails::kRequest, EPERM,
+       "no permission to use the lines 17,27,22,23,24 of the GPIO chip 'gpiochip0'" + permission,
+       requestFails},
+      {Fails::kRequest, EIO,
+       "cannot drive the lines 17,27,22,23,24 of the GPIO chip 'gpiochip0': Input/output error",
+       requestFails},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.error);
+    GpioScript script;
+    if (c.step == Fails::kOpen) script.openResult = -c.value;
+    if (c.step == Fails::kGet) script.getLinesResult = -c.value;
+    if (c.step == Fails::kRequest) script.requestResult = -c.value;
+    if (c.step == Fails::kLineCount) script.lineCount = static_cast<unsigned>(c.value);
+    GpioPort::Opening opening = Open(script);
+    EXPECT_EQ(opening.port, nullptr);
+    EXPECT_EQ(opening.error, c.error);
+    EXPECT_EQ(script.calls, c.calls);
+  }
+}
+
+class GpioPortWrite : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(port, nullptr);
+    script.calls.clear();
+  }
+  GpioScript script;
+  std::unique_ptr<GpioPort> port = Open(script).port;
+};
+
+TEST_F(GpioPortWrite, ADataByteThatChangesD0ToD4SetsAllFiveLinesAtOnceInOrder) {
+  struct Write {
+    std::uint16_t address;
+    std::uint8_t value;
+  };
+  const Write writes[] = {
+      {kDataRegister, 0x00},     // the lines start low: nothing to set
+      {kDataRegister, 0x10},     // RESET
+      {kDataRegister, 0x10},     // unchanged
+      {kDataRegister, 0xF0},     // bits 5 to 7 have no lines
+      {kDataRegister, 0x01},     // SCLK
+      {kDataRegister, 0x02},     // SDA
+      {kDataRegister, 0x04},     // D/C
+      {kDataRegister, 0x08},     // CS
+      {kControlRegister, 0xFF},  // no lines
+      {0x379, 0x1F},             // not a register of the program
+      {kDataRegister, 0x1F},
+      {kDataRegister, 0xE0},
+  };
+  for (const Write& write : writes) port->Out32(write.address, write.value);
+  EXPECT_EQ(script.calls, (Calls{"set 0,0,0,0,1", "set 1,0,0,0,0", "set 0,1,0,0,0", "set 0,0,1,0,0",
+                                 "set 0,0,0,1,0", "set 1,1,1,1,1", "set 0,0,0,0,0"}));
+}
+
+TEST_F(GpioPortWrite, AFailedSetIsTriedAgainByTheNextByteWithTheSameLevels) {
+  script.setResults = {-EIO};
+  port->Out32(kDataRegister, 0x09);
+  port->Out32(kDataRegister, 0x09);
+  port->Out32(kDataRegister, 0x09);
+  EXPECT_EQ(script.calls, (Calls{"set 1,0,0,1,0", "set 1,0,0,1,0"}));
+}
+
+TEST_F(GpioPortWrite, DestructionReleasesTheLinesThenClosesTheChip) {
+  port.reset();
+  EXPECT_EQ(script.calls, (Calls{"release", "close", "free"}));
+}
+
+}  // namespace
+}  // namespace quorvane::platform
