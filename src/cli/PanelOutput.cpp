@@ -1,0 +1,31 @@
+#include "cli/PanelOutput.h"
+
+#include <ostream>
+
+#include "cli/SendOptions.h"
+#include "module/Panel.h"
+#include "module/PanelImage.h"
+#include "module/StateText.h"
+
+namespace quorvane::cli {
+
+bool WritePanelOutputs(const module::Pcd8544& module, const SendOptions& options, std::ostream& out,
+                       std::ostream& err) {
+  bool written = true;
+  const module::Mounting mounting = options.panelMounting.value_or(module::kDefaultMounting);
+  if (options.panelPng) {
+    const QString problem =
+        module::SavePanelPng(module::ShownDots(module, mounting), options.panelScale.value_or(1),
+                             QString::fromStdString(*options.panelPng));
+    if (problem.isEmpty()) {
+      out << "panel picture in " << *options.panelPng << '\n';
+    } else {
+      err << "quorvane-send: " << problem.toStdString() << '\n';
+      written = false;
+    }
+  }
+  if (options.panelState) out << module::StateReport(module, mounting);
+  return written;
+}
+
+}  // namespace quorvane::cli

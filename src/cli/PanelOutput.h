@@ -1,0 +1,19 @@
+#pragma once
+// What quorvane-send prints and saves of the emulated module after all
+// actions: --panel-png and --panel-state.
+
+#include <iosfwd>
+
+namespace quorvane::module {
+class Pcd8544;
+}
+
+namespace quorvane::cli {
+
+struct SendOptions;
+
+// False when the picture could not be written (the reason goes to err).
+bool WritePanelOutputs(const module::Pcd8544& module, const SendOptions& options, std::ostream& out,
+                       std::ostream& err);
+
+}  // namespace quorvane::cli

@@ -1,0 +1,56 @@
+#include "module/DecodedLog.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "module/Instruction.h"
+
+namespace quorvane::module {
+
+std::string DescribeEntry(const LogEntry& entry) {
+  char text[64];
+  switch (entry.kind) {
+    case LogKind::Command:
+      return "command " + DescribeCommand(entry.value, entry.extended);
+    case LogKind::Data:
+      std::snprintf(text, sizeof text, "data 0x%02X at X = %u, Y = %u", entry.value,
+                    static_cast<unsigned>(entry.x), static_cast<unsigned>(entry.y));
+      return text;
+    case LogKind::DroppedByCs:
+    case LogKind::DroppedByReset:
+      std::snprintf(text, sizeof text, "dropped %u bit%s: %s", static_cast<unsigned>(entry.value),
+                    entry.value == 1 ? "" : "s",
+                    entry.kind == LogKind::DroppedByCs ? "CS raised" : "RESET low");
+      return text;
+    case LogKind::Reset:
+      return "RESET low: reset state";
+  }
+  return {};
+}
+
+DecodedLog::DecodedLog(std::size_t capacity) : capacity_(std::max<std::size_t>(capacity, 1)) {}
+
+void DecodedLog::Add(const LogEntry& entry) {
+  if (entries_.size() < capacity_) {
+    entries_.push_back(entry);
+  } else {
+    entries_[next_] = entry;
+    if (++next_ == capacity_) next_ = 0;
+  }
+  ++total_;
+}
+
+void DecodedLog::Clear() {
+  entries_.clear();
+  next_ = 0;
+  total_ = 0;
+}
+
+const LogEntry& DecodedLog::At(std::uint64_t n) const {
+  static const LogEntry kNone{};
+  if (n < FirstKept() || n >= total_) return kNone;
+  const auto offset = static_cast<std::size_t>(n - FirstKept());
+  return entries_[(next_ + offset) % entries_.size()];
+}
+
+}  // namespace quorvane::module

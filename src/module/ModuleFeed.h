@@ -1,0 +1,26 @@
+#pragma once
+// A port that passes every write on to the port behind it and shows each
+// data-register byte to the emulated module, which hangs on the same lines.
+
+#include <cstdint>
+
+#include "module/Pcd8544.h"
+#include "platform/Port.h"
+
+namespace quorvane::module {
+
+class ModuleFeed final : public platform::Port {
+ public:
+  ModuleFeed(platform::Port& inner, Pcd8544& module) : inner_(inner), module_(module) {}
+  void Out32(std::uint16_t address, std::uint8_t value) override {
+    if (address == platform::kDataRegister) module_.Write(value);
+    inner_.Out32(address, value);
+  }
+  void Flush() override { inner_.Flush(); }
+
+ private:
+  platform::Port& inner_;
+  Pcd8544& module_;
+};
+
+}  // namespace quorvane::module

@@ -1,0 +1,143 @@
+#include "module/frmModule.h"
+
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "module/LogModel.h"
+#include "module/PanelPicture.h"
+#include "module/StateText.h"
+
+namespace quorvane::module {
+namespace {
+
+// The widest state line there can be, so the window keeps its width.
+ControllerState WidestState() {
+  ControllerState state;
+  state.display = DisplayMode::Inverse;
+  state.extended = true;
+  state.x = 83;
+  state.y = 5;
+  state.vop = 127;
+  return state;
+}
+
+}  // namespace
+
+frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+      module_(module),
+      clock_(clock != nullptr ? *clock : steadyClock_),
+      refresh_(new QTimer(this)),
+      log_(new LogModel(module.Log(), this)),
+      picPanel(new PanelPicture(this)),
+      lblState(new QLabel(this)),
+      cmbMounting(new QComboBox(this)),
+      cmdClearLog(new QPushButton("Clear log", this)),
+      lstLog(new QListView(this)) {
+  setObjectName("frmModule");
+  setWindowTitle("Module");
+  refresh_->setObjectName("tmrRefresh");
+  refresh_->setSingleShot(true);
+  picPanel->setObjectName("picPanel");
+  lblState->setObjectName("lblState");
+  lblState->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  lblState->setMinimumWidth(
+      lblState->fontMetrics().horizontalAdvance(QString::fromStdString(StateLine(WidestState()))) +
+      4);
+  cmbMounting->setObjectName("cmbMounting");
+  cmbMounting->addItems({"Mounted at 180°", "Mounted at 0°"});
+  cmbMounting->setToolTip("Which way round the module sits in front of you");
+  cmdClearLog->setObjectName("cmdClearLog");
+  lstLog->setObjectName("lstLog");
+  lstLog->setModel(log_);
+  lstLog->setUniformItemSizes(true);
+  lstLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  lstLog->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  lstLog->setFixedHeight(150);
+
+  auto* controls = new QHBoxLayout;
+  controls->addWidget(cmbMounting);
+  controls->addStretch();
+  controls->addWidget(cmdClearLog);
+  auto* layout = new QVBoxLayout(this);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  layout->addWidget(picPanel, 0, Qt::AlignHCenter);
+  layout->addWidget(lblState);
+  layout->addLayout(controls);
+  layout->addWidget(lstLog);
+
+  connect(refresh_, &QTimer::timeout, this, &frmModule::CatchUp);
+  connect(cmbMounting, &QComboBox::currentIndexChanged, this, &frmModule::cmbMounting_Click);
+  connect(cmdClearLog, &QPushButton::clicked, this, &frmModule::cmdClearLog_Click);
+  module_.SetChangeListener(this);
+  ShowNow();
+}
+
+frmModule::~frmModule() {
+  module_.SetChangeListener(nullptr);
+}
+
+void frmModule::ModuleChanged() {
+  // Called from the port path once per byte, drop or reset: the changes
+  // between two showings are shown by the timer, or by the first change after
+  // the gap when a long send keeps the event loop busy.
+  changed_ = true;
+  if (++changesSinceLook_ < kChangesPerLook) {
+    if (!refresh_->isActive()) refresh_->start(static_cast<int>(kFrameMicros / 1000 + 1));
+    return;
+  }
+  changesSinceLook_ = 0;
+  const std::uint64_t now = clock_.NowMicros();
+  const std::uint64_t since = lastShown_ ? now - *lastShown_ : showGap_;
+  if (since >= showGap_) {
+    ShowNow();
+  } else if (!refresh_->isActive()) {
+    refresh_->start(static_cast<int>((showGap_ - since) / 1000 + 1));
+  }
+}
+
+void frmModule::CatchUp() {
+  if (changed_) ShowNow();
+}
+
+void frmModule::ShowNow() {
+  const std::uint64_t start = clock_.NowMicros();
+  changed_ = false;
+  refresh_->stop();
+  picPanel->SetDots(ShownDots(module_, mounting_));
+  lblState->setText(QString::fromStdString(StateLine(module_.State())));
+  QScrollBar* scroll = lstLog->verticalScrollBar();
+  const bool atEnd = scroll->value() == scroll->maximum();
+  log_->Refresh();
+  if (atEnd) lstLog->scrollToBottom();
+  if (isVisible()) {
+    // At once: the port path may be holding up the event loop. Only what
+    // changes is painted.
+    picPanel->repaint();
+    lblState->repaint();
+    lstLog->viewport()->repaint();
+  }
+  const std::uint64_t end = clock_.NowMicros();
+  lastShown_ = end;
+  showGap_ = std::max(kFrameMicros, kCostFactor * (end - start));
+}
+
+void frmModule::cmbMounting_Click() {
+  mounting_ = cmbMounting->currentIndex() == 1 ? Mounting::Rotated0 : Mounting::Rotated180;
+  ShowNow();
+}
+
+void frmModule::cmdClearLog_Click() {
+  module_.ClearLog();
+  ShowNow();
+}
+
+}  // namespace quorvane::module

@@ -1,0 +1,75 @@
+#pragma once
+// The module window: what the emulated module on the simulated port shows,
+// its state in one line and the decoded log. Shown at start-up beside the
+// image window; it follows every port write, repainting at most once a frame.
+
+#include <QWidget>
+#include <cstdint>
+#include <optional>
+
+#include "module/Panel.h"
+#include "module/Pcd8544.h"
+#include "platform/Clock.h"
+
+class QComboBox;
+class QLabel;
+class QListView;
+class QPushButton;
+class QTimer;
+
+namespace quorvane::module {
+
+class LogModel;
+class PanelPicture;
+
+class frmModule final : public QWidget, private ChangeListener {
+  Q_OBJECT
+
+ public:
+  // Shows at most about 60 pictures a second, and spends at most about a
+  // thirtieth of the time on showing: a picture that took t waits 32 t.
+  static constexpr std::uint64_t kFrameMicros = 16000;
+  static constexpr std::uint64_t kCostFactor = 32;
+  // Reading the clock costs more than decoding a byte: it is read on every
+  // 16th change only, which holds a showing back by at most 15 bytes.
+  static constexpr int kChangesPerLook = 16;
+
+  // Listens to the module for as long as the window lives. Without a clock
+  // the window keeps real time.
+  explicit frmModule(Pcd8544& module, const platform::Clock* clock = nullptr,
+                     QWidget* parent = nullptr);
+  ~frmModule() override;
+
+  Mounting CurrentMounting() const { return mounting_; }
+  // Brings the panel, the state line and the log up to date at once, if the
+  // module changed since they were last shown.
+  void CatchUp();
+
+  void cmbMounting_Click();
+  void cmdClearLog_Click();
+
+ private:
+  void ModuleChanged() override;
+  // Takes the module's state into the controls and repaints at once: the
+  // port path may be holding up the event loop.
+  void ShowNow();
+
+  Pcd8544& module_;
+  Mounting mounting_ = kDefaultMounting;
+  platform::SteadyClock steadyClock_;
+  const platform::Clock& clock_;
+  bool changed_ = false;
+  int changesSinceLook_ = kChangesPerLook - 1;  // the first change looks
+  std::optional<std::uint64_t> lastShown_;      // micros on clock_, when the last showing ended
+  std::uint64_t showGap_ = kFrameMicros;        // from then to the next showing
+  QTimer* refresh_ = nullptr;                   // shows what a burst of changes left
+  LogModel* log_ = nullptr;
+
+  PanelPicture* picPanel = nullptr;
+  QLabel* lblState = nullptr;
+  QComboBox* cmbMounting = nullptr;
+  QPushButton* cmdClearLog = nullptr;
+  QListView* lstLog = nullptr;
+};
+
+}  // namespace quorvane::module
