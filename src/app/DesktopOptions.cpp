@@ -1,5 +1,7 @@
 #include "app/DesktopOptions.h"
 
+#include "platform/TraceFactory.h"
+
 namespace quorvane::app {
 
 DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
@@ -11,10 +13,11 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
       value = name.substr(equals + 1);
       name.resize(equals);
     }
-    std::optional<std::string>* target = name == "--port"         ? &options.port
-                                         : name == "--trace"      ? &options.trace
-                                         : name == "--screenshot" ? &options.screenshot
-                                                                  : nullptr;
+    std::optional<std::string>* target = name == "--port"                ? &options.port
+                                         : name == "--trace"             ? &options.trace
+                                         : name == "--screenshot"        ? &options.screenshot
+                                         : name == "--module-screenshot" ? &options.moduleScreenshot
+                                                                         : nullptr;
     if (name == "--help" || name == "-h") {
       options.help = true;
     } else if (target == nullptr) {
@@ -29,22 +32,28 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
       return options;
     }
   }
-  if (options.trace && !options.trace->ends_with(".csv")) {
-    options.error = "the trace file must end in .csv: '" + *options.trace + "'";
-  }
+  if (options.trace) options.error = platform::TraceNameError(*options.trace);
   return options;
 }
 
 std::string DesktopUsage() {
-  return R"(Usage: quorvane [--port SPEC] [--trace FILE.csv] [--screenshot FILE.png]
+  return R"(Usage: quorvane [--port SPEC] [--trace FILE] [--screenshot FILE.png]
 
 The desktop workbench for display modules on the parallel port.
 
   --port SPEC          where the bytes go (default: $QUORVANE_PORT, else auto):
-                       auto, sim, ppdev[:DEVICE], io[:BASE], inpout32
+                       auto, sim, ppdev[:DEVICE], io[:BASE], inpout32,
+                       ftdi[:VID:PID[:INDEX]], gpio:CHIP:L0,L1,L2,L3,L4
                        (see quorvane-send --help)
-  --trace FILE.csv     record every port write: index,time_us,address,value
+  --trace FILE         record every port write of the session as it happens;
+                       FILE.csv lists each write (index,time_us,address,value),
+                       FILE.vcd is a value change dump of the lines SCLK, SDA,
+                       DC, CS and RESET that PulseView and GTKWave open
   --screenshot FILE    start up, save a picture of the main window and end
+  --module-screenshot FILE
+                       start up on the simulated port, send the default init
+                       sequence and the picture images/lcd_0.bmp, save a
+                       picture of the main, image and module windows and end
 )";
 }
 

@@ -11,6 +11,7 @@ struct DesktopOptions {
   std::optional<std::string> port;
   std::optional<std::string> trace;
   std::optional<std::string> screenshot;
+  std::optional<std::string> moduleScreenshot;
   bool help = false;
   std::string error;
 };

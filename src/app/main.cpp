@@ -6,9 +6,16 @@
 #include <cstdlib>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "app/DesktopOptions.h"
+#include "app/ModuleScreenshot.h"
+#include "module/CatchUpSleeper.h"
+#include "module/ModuleFeed.h"
+#include "module/Pcd8544.h"
+#include "module/frmModule.h"
 #include "platform/Clock.h"
+#include "platform/FlushingSleeper.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PortFactory.h"
 #include "platform/ProgramPath.h"
@@ -17,6 +24,7 @@
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
 #include "platform/Trace.h"
+#include "platform/TraceFactory.h"
 #include "ui/main/ApplicationLook.h"
 #include "ui/main/frmELCD.h"
 
@@ -46,7 +54,7 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (!HasDisplay()) {
-    if (!options.screenshot) {
+    if (!options.screenshot && !options.moduleScreenshot) {
       std::cerr << "quorvane: no display to open the window on.\n"
                    "Run it on a desktop, or under a virtual display: xvfb-run -a "
                 << argv[0] << "\n";
@@ -68,23 +76,42 @@ int main(int argc, char** argv) {
   }
   platform::SteadyClock clock;  // trace time counts from the moment the port was opened
   platform::Port* port = opened.port.get();
-  std::unique_ptr<platform::CsvTraceWriter> traceWriter;
+  platform::OpenedTrace trace;
   std::unique_ptr<platform::TracingPort> tracingPort;
   if (options.trace) {
-    traceWriter = std::make_unique<platform::CsvTraceWriter>(*options.trace);
-    if (!traceWriter->Ok()) {
-      std::cerr << "quorvane: " << traceWriter->Error() << '\n';
-      return 1;
+    trace = platform::OpenTraceWriter(*options.trace);
+    if (!trace.sink) {
+      std::cerr << "quorvane: " << trace.error << '\n';
+      return trace.usageError ? 2 : 1;
     }
-    tracingPort = std::make_unique<platform::TracingPort>(*port, clock, *traceWriter);
+    tracingPort = std::make_unique<platform::TracingPort>(*port, clock, *trace.sink);
     port = tracingPort.get();
   }
 
-  platform::StopAwareSleeper sleeper;
+  // With the simulated port the emulated module hangs on the lines, and its
+  // window catches up before every wait.
+  module::Pcd8544 panelModule;
+  std::optional<module::ModuleFeed> moduleFeed;
+  if (opened.sim != nullptr) port = &moduleFeed.emplace(*port, panelModule);
+  if (options.moduleScreenshot && opened.sim == nullptr) {
+    std::cerr << "quorvane: --module-screenshot needs the simulated port (--port sim)\n";
+    return 2;
+  }
+
+  platform::StopAwareSleeper stopAwareSleeper;
+  // A buffering port sends what it holds before every wait.
+  platform::FlushingSleeper flushingSleeper(*port, stopAwareSleeper);
+  module::CatchUpSleeper sleeper(flushingSleeper);
   platform::QtMessageBoxes messages;
   platform::QtShell shell;
   platform::QtCommonDialogs dialogs;
-  ui::frmELCD window({*port, sleeper, messages, shell, dialogs, platform::ExecutableFolder()});
+  ui::DesktopServices services{*port, sleeper, messages,
+                               shell, dialogs, platform::ExecutableFolder()};
+  if (opened.sim != nullptr) services.module = &panelModule;
+  ui::frmELCD window(services);
+  sleeper.SetHook([&window] {
+    if (module::frmModule* moduleWindow = window.ModuleWindow()) moduleWindow->CatchUp();
+  });
   window.Form_Load();
   if (window.IsShutDown()) return 0;  // stopped during start-up
   window.show();
@@ -94,7 +121,7 @@ int main(int argc, char** argv) {
 
   if (!opened.notice.empty()) {
     std::cerr << "quorvane: " << opened.notice << '\n';
-    if (!options.screenshot) {
+    if (!options.screenshot && !options.moduleScreenshot) {
       QTimer::singleShot(0, &window, [&] {
         messages.MsgBox(&window, QString::fromStdString(opened.notice),
                         platform::MessageBoxes::Icon::Information, "Quorvane");
@@ -109,5 +136,16 @@ int main(int argc, char** argv) {
       window.close();
     });
   }
-  return application.exec();
+  bool screenshotFailed = false;
+  if (options.moduleScreenshot) {
+    QTimer::singleShot(0, &window, [&] {
+      const QString problem =
+          app::SaveModuleScreenshot(window, QString::fromStdString(*options.moduleScreenshot));
+      if (!problem.isEmpty()) std::cerr << "quorvane: " << problem.toStdString() << '\n';
+      screenshotFailed = !problem.isEmpty();
+      window.close();
+    });
+  }
+  const int status = application.exec();
+  return screenshotFailed ? 1 : status;
 }

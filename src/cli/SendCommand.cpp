@@ -1,9 +1,11 @@
 #include "cli/SendCommand.h"
 
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/CountingPort.h"
+#include "cli/PanelOutput.h"
 #include "cli/SendOptions.h"
 #include "events/Engine.h"
 #include "events/EventCatalogue.h"
@@ -13,9 +15,13 @@
 #include "global/Diagnostics.h"
 #include "image/PictureFile.h"
 #include "image/PictureScan.h"
+#include "module/ModuleFeed.h"
+#include "module/Pcd8544.h"
 #include "platform/Clock.h"
+#include "platform/FlushingSleeper.h"
 #include "platform/PortFactory.h"
 #include "platform/Trace.h"
+#include "platform/TraceFactory.h"
 #include "port/PowerSequences.h"
 
 namespace quorvane::cli {
@@ -181,9 +187,11 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
     out << SendUsage();
     return 0;
   }
-  if (options.trace && !options.trace->ends_with(".csv")) {
-    err << "quorvane-send: the trace file must end in .csv: '" << *options.trace << "'\n";
-    return 2;
+  if (options.trace) {
+    if (const std::string error = platform::TraceNameError(*options.trace); !error.empty()) {
+      err << "quorvane-send: " << error << '\n';
+      return 2;
+    }
   }
 
   const std::string spec = platform::ChoosePortSpec(options.port, environment.portVariable);
@@ -208,19 +216,26 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
       options.virtualTime ? static_cast<platform::Sleeper&>(virtualSleeper) : *environment.sleeper;
 
   platform::Port* target = opened.port.get();
-  std::unique_ptr<platform::CsvTraceWriter> traceWriter;
+  platform::OpenedTrace trace;
   std::unique_ptr<platform::TracingPort> tracingPort;
   if (options.trace) {
-    traceWriter = std::make_unique<platform::CsvTraceWriter>(*options.trace);
-    if (!traceWriter->Ok()) {
-      err << "quorvane-send: " << traceWriter->Error() << '\n';
-      return 1;
+    trace = platform::OpenTraceWriter(*options.trace);
+    if (!trace.sink) {
+      err << "quorvane-send: " << trace.error << '\n';
+      return trace.usageError ? 2 : 1;
     }
-    tracingPort = std::make_unique<platform::TracingPort>(*target, clock, *traceWriter);
+    tracingPort = std::make_unique<platform::TracingPort>(*target, clock, *trace.sink);
     target = tracingPort.get();
   }
+  // The emulated module reads the data-register writes of this run, whatever
+  // the port.
+  module::Pcd8544 panelModule;
+  std::optional<module::ModuleFeed> moduleFeed;
+  if (options.WantsPanel()) target = &moduleFeed.emplace(*target, panelModule);
   CountingPort counter(*target);
-  CountingSleeper sleeper(baseSleeper);
+  // A buffering port sends what it holds before every wait.
+  platform::FlushingSleeper flushingSleeper(counter, baseSleeper);
+  CountingSleeper sleeper(flushingSleeper);
   global::Diagnostics diagnostics;
   events::Engine engine(counter, sleeper, diagnostics);
   engine.global.ProgramFolder =
@@ -248,6 +263,7 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   out << "done: " << counter.writes << " port writes";
   if (options.trace) out << ", trace in " << *options.trace;
   out << '\n';
+  if (options.WantsPanel() && !WritePanelOutputs(panelModule, options, out, err)) reported = true;
   return reported ? 1 : 0;
 }
 

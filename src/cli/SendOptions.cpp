@@ -29,6 +29,26 @@ bool IsValueList(ActionKind kind) {
   return kind == ActionKind::Command || kind == ActionKind::Data || kind == ActionKind::Init;
 }
 
+// --panel-scale takes 1 to kMaxPanelScale, --panel-mounting 0 or 180.
+bool ParsePanelValue(const std::string& name, const std::string& value, SendOptions& options,
+                     std::string& error) {
+  if (name == "--panel-mounting") {
+    const auto mounting = module::ParseMounting(value);
+    if (!mounting) error = "--panel-mounting takes 0 or 180 (degrees), not '" + value + "'";
+    if (mounting) options.panelMounting = *mounting;
+    return mounting.has_value();
+  }
+  const auto scale = global::RoundToInt32(global::ReadNumber(value));
+  if (!scale || *scale < 1 || *scale > module::kMaxPanelScale ||
+      value.find_first_of("0123456789") == std::string::npos) {
+    error = "--panel-scale takes a whole number from 1 to " +
+            std::to_string(module::kMaxPanelScale) + ", not '" + value + "'";
+    return false;
+  }
+  options.panelScale = *scale;
+  return true;
+}
+
 }  // namespace
 
 ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
@@ -66,6 +86,18 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
         return parsed;
       }
       options.threshold = *position;
+    } else if (name == "--panel-state") {
+      if (inlineValue) {
+        parsed.error = name + " takes no value";
+        return parsed;
+      }
+      options.panelState = true;
+    } else if (name == "--panel-png") {
+      if (!takeOption(options.panelPng)) return parsed;
+    } else if (name == "--panel-scale" || name == "--panel-mounting") {
+      const auto value = takeValue();
+      if (!value) return parsed;
+      if (!ParsePanelValue(name, *value, options, parsed.error)) return parsed;
     } else if (name == "--port" || name == "--folder" || name == "--trace") {
       auto& target = name == "--port"     ? options.port
                      : name == "--folder" ? options.folder
@@ -95,6 +127,11 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
     }
   }
   if (!options.help && options.actions.empty()) parsed.error = "no action given";
+  if (!options.help && options.panelScale && !options.panelPng) {
+    parsed.error = "--panel-scale goes with --panel-png";
+  } else if (!options.help && options.panelMounting && !options.WantsPanel()) {
+    parsed.error = "--panel-mounting goes with --panel-png or --panel-state";
+  }
   return parsed;
 }
 
@@ -166,15 +203,42 @@ Options:
                       io[:BASE]        direct port I/O, base 0x378 (or a PCI
                                        card's, e.g. io:0xE800); needs root
                       inpout32         the port driver DLL (Windows)
+                      ftdi[:VID:PID[:INDEX]]
+                                       an FTDI USB adapter (FT232R, FT232H) in
+                                       bit-bang mode, pins D0 to D7; the first
+                                       0403:6001 or 0403:6014 by default
+                      gpio:CHIP:L0,L1,L2,L3,L4
+                                       five Linux GPIO lines as D0 to D4, e.g.
+                                       gpio:gpiochip0:17,27,22,23,24
+                    ftdi and gpio have no control register; auto never picks them
   --folder DIR      the program folder with the event files (default: the
                     folder of this program)
-  --trace FILE.csv  record every port write: index,time_us,address,value
+  --trace FILE      record every port write as it happens; FILE.csv lists each
+                    write (index,time_us,address,value), FILE.vcd is a value
+                    change dump of the lines SCLK, SDA, DC, CS and RESET that
+                    PulseView and GTKWave open
   --virtual-time    waits advance the trace's clock instead of sleeping, so a
                     script runs at once
   --threshold N     the threshold slider's position for pictures, 0 to 32767
                     (default 8389): a pixel is 1 when red + 256 x green +
                     65536 x blue is at least N x 1000
+  --panel-png FILE  after all actions, save what the emulated module shows as
+                    an 84 x 48 PNG: black (0, 0, 0) for a dark dot, white for
+                    a clear one, grey where the contrast voltage is out of
+                    range (below 6.0 V dark dots fade, above 8.5 V clear dots
+                    darken)
+  --panel-scale N   enlarge the PNG N times, 1 to 32 (default 1)
+  --panel-mounting DEG
+                    the module as mounted: 180 (default; a sent picture stands
+                    upright) or 0 degrees
+  --panel-state     after all actions, print the emulated module's state as
+                    key=value lines, then its decoded log (each byte it took
+                    as a command or data, each partial byte it dropped)
   --help            this text
+
+The emulated module is a PCD8544-class controller that reads the data-register
+writes of this run from the lines, as the module would; with a hardware port
+it shows what the module there should show.
 
 What the program did goes to standard output; what the engine reports (steps
 skipped, negative delays, missing events) goes to standard error.

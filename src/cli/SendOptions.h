@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "module/Panel.h"
+
 namespace quorvane::cli {
 
 enum class ActionKind {
@@ -35,6 +37,12 @@ struct SendOptions {
   int threshold = 8389;  // the threshold slider's position: ImageThreshold = threshold × 1000
   bool help = false;
   std::vector<SendAction> actions;
+  // After all actions: what the emulated module shows, as a PNG and as text.
+  std::optional<std::string> panelPng;
+  std::optional<int> panelScale;                  // 1 when not given
+  std::optional<module::Mounting> panelMounting;  // kDefaultMounting when not given
+  bool panelState = false;
+  bool WantsPanel() const { return panelPng.has_value() || panelState; }
 };
 
 struct ParsedSendOptions {

@@ -7,6 +7,9 @@
 #include <string>
 #include <utility>
 
+#include "platform/AdapterAddresses.h"
+#include "platform/FtdiPort.h"
+#include "platform/GpioPort.h"
 #include "platform/IoPort.h"
 #include "platform/LinuxIoSystem.h"
 
@@ -17,6 +20,12 @@
 #if defined(_WIN32)
 #include "platform/InpoutPort.h"
 #endif
+#if defined(QUORVANE_HAS_LIBFTDI1)
+#include "platform/LibFtdiSystem.h"
+#endif
+#if defined(QUORVANE_HAS_LIBGPIOD)
+#include "platform/LibGpiodSystem.h"
+#endif
 
 namespace quorvane::platform {
 
@@ -24,7 +33,8 @@ namespace {
 
 constexpr const char* kDefaultPpdevDevice = "/dev/parport0";
 constexpr std::string_view kAcceptedForms =
-    "auto, sim, ppdev, ppdev:/dev/parportN, io, io:0xBASE or inpout32";
+    "auto, sim, ppdev, ppdev:/dev/parportN, io, io:0xBASE, inpout32, ftdi, ftdi:VID:PID[:INDEX] "
+    "or gpio:CHIP:L0,L1,L2,L3,L4";
 
 #if !defined(__linux__)
 // Stands in for the ppdev calls where there is no ppdev driver; never called,
@@ -104,6 +114,33 @@ OpenedPort OpenInpout() {
 #endif
 }
 
+OpenedPort OpenFtdi(const PortSystems& systems, const FtdiAddress& address) {
+  if (!systems.ftdi) {
+    return Failed("the ftdi port needs libftdi1, and this build was made without it");
+  }
+  FtdiPort::Opening opening = FtdiPort::Open(systems.ftdi(), address);
+  if (!opening.port) return Failed(std::move(opening.error));
+  OpenedPort opened;
+  opened.port = std::move(opening.port);
+  opened.notice = "Writing to the " + opening.device +
+                  " in bit-bang mode; it has no pins for the control register, so "
+                  "control-register writes are ignored.";
+  return opened;
+}
+
+OpenedPort OpenGpio(const PortSystems& systems, const GpioAddress& address) {
+  if (!systems.gpio) {
+    return Failed("the gpio port needs libgpiod, and this build was made without it");
+  }
+  GpioPort::Opening opening = GpioPort::Open(systems.gpio(), address);
+  if (!opening.port) return Failed(std::move(opening.error));
+  OpenedPort opened;
+  opened.port = std::move(opening.port);
+  opened.notice =
+      "Only D0 to D4 reach the GPIO lines: bits 5 to 7 and control-register writes are ignored.";
+  return opened;
+}
+
 OpenedPort OpenAuto(PpdevSystem& system) {
   OpenedPort opened = OpenPpdev(system, kDefaultPpdevDevice);
   if (opened.port) return opened;
@@ -121,15 +158,24 @@ PortSystems RealPortSystems() {
 #endif
 #if defined(QUORVANE_HAS_LINUX_IO_SYSTEM)
   static LinuxIoSystem io;
-  return {ppdev, &io};
+  PortSystems systems{ppdev, &io};
 #else
-  return {ppdev, nullptr};
+  PortSystems systems{ppdev, nullptr};
 #endif
+#if defined(QUORVANE_HAS_LIBFTDI1)
+  systems.ftdi = [] { return std::make_unique<LibFtdiSystem>(); };
+#endif
+#if defined(QUORVANE_HAS_LIBGPIOD)
+  systems.gpio = [] { return std::make_unique<LibGpiodSystem>(); };
+#endif
+  return systems;
 }
 
 OpenedPort OpenPort(std::string_view spec, const PortSystems& systems) {
   constexpr std::string_view kPpdevPrefix = "ppdev:";
   constexpr std::string_view kIoPrefix = "io:";
+  constexpr std::string_view kFtdiPrefix = "ftdi:";
+  constexpr std::string_view kGpioPrefix = "gpio:";
   if (spec == "sim") return Simulated({});
   if (spec == "auto") return OpenAuto(systems.ppdev);
   if (spec == "ppdev") return OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
@@ -150,6 +196,22 @@ OpenedPort OpenPort(std::string_view spec, const PortSystems& systems) {
     return OpenIo(systems.io, *base);
   }
   if (spec == "inpout32") return OpenInpout();
+  if (spec == "ftdi") return OpenFtdi(systems, {{FtdiPort::kFt232r, FtdiPort::kFt232h}, 0});
+  if (spec.starts_with(kFtdiPrefix)) {
+    const ParsedFtdiAddress parsed = ParseFtdiAddress(spec.substr(kFtdiPrefix.size()));
+    if (!parsed.error.empty()) return UsageError(parsed.error);
+    return OpenFtdi(systems, parsed.address);
+  }
+  if (spec == "gpio") {
+    return UsageError(
+        "'gpio' names no lines; give the chip and the lines for D0 to D4 as "
+        "gpio:CHIP:L0,L1,L2,L3,L4 (gpio:gpiochip0:17,27,22,23,24)");
+  }
+  if (spec.starts_with(kGpioPrefix)) {
+    const ParsedGpioAddress parsed = ParseGpioAddress(spec.substr(kGpioPrefix.size()));
+    if (!parsed.error.empty()) return UsageError(parsed.error);
+    return OpenGpio(systems, parsed.address);
+  }
   return UsageError("unknown port '" + std::string(spec) + "'; use one of " +
                     std::string(kAcceptedForms));
 }

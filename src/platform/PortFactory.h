@@ -2,11 +2,14 @@
 // Turns the port the user asked for (--port or QUORVANE_PORT) into an open
 // port: the simulated one, a hardware backend, or the reason neither can be had.
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/FtdiSystem.h"
+#include "platform/GpioSystem.h"
 #include "platform/IoSystem.h"
 #include "platform/Port.h"
 #include "platform/PpdevSystem.h"
@@ -18,6 +21,10 @@ namespace quorvane::platform {
 struct PortSystems {
   PpdevSystem& ppdev;
   IoSystem* io;  // null where direct port I/O is not available
+  // Make the library layer for one USB adapter or GPIO chip; empty where the
+  // program was built without libftdi1 or libgpiod.
+  std::function<std::unique_ptr<FtdiSystem>()> ftdi = {};
+  std::function<std::unique_ptr<GpioSystem>()> gpio = {};
 };
 
 // The real system calls of this platform.
@@ -26,8 +33,10 @@ PortSystems RealPortSystems();
 struct OpenedPort {
   std::unique_ptr<Port> port;  // null when opening failed
   SimPort* sim = nullptr;      // set when the writes go to the simulated port (owned by `port`)
-  std::string notice;  // plain words to show the user once (auto fell back to the simulated port)
-  std::string error;   // why the named backend could not be opened (names the device and reason)
+  // Plain words to show the user once: auto fell back to the simulated port,
+  // or what a backend leaves out.
+  std::string notice;
+  std::string error;  // why the named backend could not be opened (names the device and reason)
   bool usageError = false;  // the port text itself is not understood (caller exits with status 2)
 };
 
@@ -39,6 +48,11 @@ struct OpenedPort {
 //   io, io:0xE800, io:888    direct port I/O at a base, hex with 0x or decimal,
 //                            1 to 0xFFFD, 0x378 by default (x86 Linux)
 //   inpout32                 the inpout32 driver DLL (Windows)
+//   ftdi, ftdi:VID:PID[:N]   an FTDI USB adapter in bit-bang mode (libftdi1); the
+//                            first FT232R or FT232H by default; no control register
+//   gpio:CHIP:L0,L1,L2,L3,L4 five Linux GPIO lines as D0 to D4 (libgpiod); no bits 5
+//                            to 7, no control register
+// auto never picks ftdi or gpio.
 // A named backend that fails gives an error, never the simulated port.
 OpenedPort OpenPort(std::string_view spec, const PortSystems& systems);
 

@@ -143,6 +143,31 @@ TEST_F(SendCommandTest, PortSequencesAndRealWaits) {
                               "378=00", "37A=00"}));         // shutdown
 }
 
+TEST_F(SendCommandTest, AVcdTraceDumpsTheLinesOfTheRun) {
+  const SendRun run = Send(
+      {"--port", "sim", "--trace", folder.File("r.vcd"), "--virtual-time", "--reset", "--zero"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("trace in " + folder.File("r.vcd")), std::string::npos);
+  // The reset pulse: RESET low for 10 ms with CS and SCLK high; the write of
+  // the unchanged byte after the wait has no edge. Then "Do 0", one
+  // microsecond later.
+  EXPECT_EQ(folder.Read("r.vcd"),
+            "$version Quorvane port trace $end\n"
+            "$timescale 1 us $end\n"
+            "$scope module lcd $end\n"
+            "$var wire 1 a SCLK $end\n"
+            "$var wire 1 b SDA $end\n"
+            "$var wire 1 c DC $end\n"
+            "$var wire 1 d CS $end\n"
+            "$var wire 1 e RESET $end\n"
+            "$upscope $end\n"
+            "$enddefinitions $end\n"
+            "#0\n$dumpvars\n1a\n0b\n0c\n1d\n0e\n$end\n"
+            "#10000\n1e\n"
+            "#10001\n0a\n0d\n0e\n"
+            "#10002\n");
+}
+
 TEST_F(SendCommandTest, UsageErrorsAndRefusedListsSendNothing) {
   const Lines cases[] = {
       {},
@@ -151,6 +176,7 @@ TEST_F(SendCommandTest, UsageErrorsAndRefusedListsSendNothing) {
       {"--reset=1"},
       {"--port", "nonsense", "--reset"},
       {"--port", "sim", "--trace", folder.File("t.txt"), "--reset"},
+      {"--port", "sim", "--trace", folder.File("t.vcd.txt"), "--reset"},
       {"--port", "sim", "--reset", "--data", "1, 256"},
   };
   for (const Lines& args : cases) {

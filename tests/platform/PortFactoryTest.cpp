@@ -114,7 +114,8 @@ TEST_F(PortFactory, UnknownSpecsAreUsageErrorsListingTheAcceptedForms) {
     EXPECT_TRUE(opened.usageError);
     EXPECT_EQ(opened.error, "unknown port '" + spec +
                                 "'; use one of auto, sim, ppdev, ppdev:/dev/parportN, io, "
-                                "io:0xBASE or inpout32");
+                                "io:0xBASE, inpout32, ftdi, ftdi:VID:PID[:INDEX] or "
+                                "gpio:CHIP:L0,L1,L2,L3,L4");
   }
   EXPECT_TRUE(ppdev.calls.empty());
   EXPECT_TRUE(io.calls.empty());

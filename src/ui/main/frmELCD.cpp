@@ -16,6 +16,7 @@
 #include "events/TextFile.h"
 #include "global/NumberReading.h"
 #include "image/frmImage.h"
+#include "module/frmModule.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Port.h"
 #include "platform/StopSignal.h"
@@ -69,6 +70,11 @@ void frmELCD::Form_Load() {
   frmImage_ = new image::frmImage(this);
   frmImage_->show();
   RemoveCloseItem(frmImage_);
+  if (services_.module != nullptr) {
+    frmModule_ = new module::frmModule(*services_.module, nullptr, this);
+    frmModule_->show();
+    RemoveCloseItem(frmModule_);
+  }
 }
 
 void frmELCD::closeEvent(QCloseEvent* event) {
@@ -79,6 +85,7 @@ void frmELCD::closeEvent(QCloseEvent* event) {
     port::ShutdownWrites(engine_.output);
     services_.port.Flush();
     if (frmImage_ != nullptr) frmImage_->close();
+    if (frmModule_ != nullptr) frmModule_->close();
     QCoreApplication::quit();
   }
   event->accept();

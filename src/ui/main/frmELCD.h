@@ -39,6 +39,10 @@ class TracePicture;
 namespace quorvane::image {
 class frmImage;
 }
+namespace quorvane::module {
+class Pcd8544;
+class frmModule;
+}  // namespace quorvane::module
 
 namespace quorvane::ui {
 
@@ -53,6 +57,9 @@ struct DesktopServices {
   platform::Shell& shell;
   platform::CommonDialogs& dialogs;
   std::string programFolder;  // the folder of the program's executable
+  // The emulated module that the simulated port feeds; when set, its window is
+  // shown at start-up beside the image window.
+  module::Pcd8544* module = nullptr;
 };
 
 class frmELCD final : public QMainWindow, private port::DisplayStep {
@@ -73,6 +80,7 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   std::int16_t DataDelay() const { return DataDelay_; }
   port::LineDisplay& LineDisplay() { return *lineDisplay_; }
   image::frmImage* ImageWindow() const { return frmImage_; }
+  module::frmModule* ModuleWindow() const { return frmModule_; }
   // True once the shut-down writes were made.
   bool IsShutDown() const { return shutDown_; }
 
@@ -170,6 +178,7 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
 
   std::unique_ptr<port::LineDisplay> lineDisplay_;
   image::frmImage* frmImage_ = nullptr;
+  module::frmModule* frmModule_ = nullptr;
 };
 
 }  // namespace quorvane::ui
