@@ -49,7 +49,9 @@ class UnavailablePpdevSystem final : public PpdevSystem {
 
 OpenedPort Simulated(std::string notice) {
   OpenedPort opened;
-  auto sim = std::make_unique<SimPort>();
+  // What the simulated port receives goes on to traces and the virtual module;
+  // it need not keep the writes itself.
+  auto sim = std::make_unique<SimPort>(false);
   opened.sim = sim.get();
   opened.port = std::move(sim);
   opened.notice = std::move(notice);

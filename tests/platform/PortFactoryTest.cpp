@@ -28,14 +28,14 @@ class PortFactory : public ::testing::Test {
   testing::FakeIoSystem io;
 };
 
-TEST_F(PortFactory, SimKeepsTheWritesAsWrittenAndTouchesNoHardware) {
+TEST_F(PortFactory, SimTouchesNoHardwareAndKeepsNoWrites) {
   OpenedPort opened = OpenPort("sim", Systems());
   ASSERT_NE(opened.port, nullptr);
   EXPECT_EQ(opened.sim, opened.port.get());
   EXPECT_EQ(opened.notice, "");
   EXPECT_EQ(opened.error, "");
-  opened.port->Out32(0x37A, 0xFF);
-  EXPECT_EQ(opened.sim->Writes(), (std::vector<PortWrite>{{0x37A, 0xFF}}));
+  for (int i = 0; i < 1000; ++i) opened.port->Out32(0x37A, 0xFF);
+  EXPECT_TRUE(opened.sim->Writes().empty()) << "a session's port keeps no history";
   EXPECT_TRUE(ppdev.calls.empty());
   EXPECT_TRUE(io.calls.empty());
 }
