@@ -37,11 +37,11 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
 }
 
 std::string DesktopUsage() {
-  return R"(Usage: quorvane [--port SPEC] [--trace FILE] [--screenshot FILE.png]
+  return R"(Usage: quorvane [--port PORT] [--trace FILE] [--screenshot FILE.png]
 
 The desktop workbench for display modules on the parallel port.
 
-  --port SPEC          where the bytes go (default: $QUORVANE_PORT, else auto):
+  --port PORT          where the bytes go (default: $QUORVANE_PORT, else auto):
                        auto, sim, ppdev[:DEVICE], io[:BASE], inpout32,
                        ftdi[:VID:PID[:INDEX]], gpio:CHIP:L0,L1,L2,L3,L4
                        (see quorvane-send --help)

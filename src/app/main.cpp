@@ -68,8 +68,8 @@ int main(int argc, char** argv) {
   platform::InstallStopSignals();
 
   const platform::PortSystems systems = platform::RealPortSystems();
-  const std::string spec = platform::ChoosePortSpec(options.port, std::getenv("QUORVANE_PORT"));
-  platform::OpenedPort opened = platform::OpenPort(spec, systems);
+  const std::string portText = platform::ChoosePortText(options.port, std::getenv("QUORVANE_PORT"));
+  platform::OpenedPort opened = platform::OpenPort(portText, systems);
   if (!opened.port) {
     std::cerr << "quorvane: " << opened.error << '\n';
     return opened.usageError ? 2 : 1;

@@ -194,8 +194,8 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
     }
   }
 
-  const std::string spec = platform::ChoosePortSpec(options.port, environment.portVariable);
-  platform::OpenedPort opened = platform::OpenPort(spec, *environment.systems);
+  const std::string portText = platform::ChoosePortText(options.port, environment.portVariable);
+  platform::OpenedPort opened = platform::OpenPort(portText, *environment.systems);
   if (opened.usageError) {
     err << "quorvane-send: " << opened.error << '\n';
     return 2;
@@ -242,7 +242,7 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
       events::AddBackslash(options.folder ? *options.folder : environment.executableFolder);
   const events::InitEventsResult loaded = events::InitEvents(engine.global);
 
-  out << "port: " << spec << (opened.sim ? " (simulated)" : "") << "; program folder "
+  out << "port: " << portText << (opened.sim ? " (simulated)" : "") << "; program folder "
       << engine.global.ProgramFolder << '\n';
   bool reported = false;
   ActionRunner runner(engine, diagnostics, loaded.unreadable, options.threshold);

@@ -166,7 +166,7 @@ std::string ActionName(const SendAction& action) {
 }
 
 std::string SendUsage() {
-  return R"(Usage: quorvane-send [--port SPEC] [--folder DIR] [--trace FILE] [--virtual-time] ACTION...
+  return R"(Usage: quorvane-send [--port PORT] [--folder DIR] [--trace FILE] [--virtual-time] ACTION...
 
 Drives a display module on the parallel port through the event files of the
 program folder, without the desktop program. Actions run in the order given.
@@ -195,7 +195,7 @@ Numbers may be decimal, &H hexadecimal or &O octal. The list ends at its first
 empty item. A list with an item that is not a byte is refused whole.
 
 Options:
-  --port SPEC       where the bytes go (default: $QUORVANE_PORT, else auto):
+  --port PORT       where the bytes go (default: $QUORVANE_PORT, else auto):
                       auto             the parallel port /dev/parport0 when it can
                                        be used, else the simulated port
                       sim              the simulated port (nothing leaves the PC)

@@ -173,22 +173,22 @@ PortSystems RealPortSystems() {
   return systems;
 }
 
-OpenedPort OpenPort(std::string_view spec, const PortSystems& systems) {
+OpenedPort OpenPort(std::string_view portText, const PortSystems& systems) {
   constexpr std::string_view kPpdevPrefix = "ppdev:";
   constexpr std::string_view kIoPrefix = "io:";
   constexpr std::string_view kFtdiPrefix = "ftdi:";
   constexpr std::string_view kGpioPrefix = "gpio:";
-  if (spec == "sim") return Simulated({});
-  if (spec == "auto") return OpenAuto(systems.ppdev);
-  if (spec == "ppdev") return OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
-  if (spec.starts_with(kPpdevPrefix)) {
-    const std::string path(spec.substr(kPpdevPrefix.size()));
+  if (portText == "sim") return Simulated({});
+  if (portText == "auto") return OpenAuto(systems.ppdev);
+  if (portText == "ppdev") return OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
+  if (portText.starts_with(kPpdevPrefix)) {
+    const std::string path(portText.substr(kPpdevPrefix.size()));
     if (path.empty()) return UsageError("'ppdev:' names no device; give it as ppdev:/dev/parportN");
     return OpenPpdev(systems.ppdev, path);
   }
-  if (spec == "io") return OpenIo(systems.io, IoPort::kDefaultBase);
-  if (spec.starts_with(kIoPrefix)) {
-    const std::string_view baseText = spec.substr(kIoPrefix.size());
+  if (portText == "io") return OpenIo(systems.io, IoPort::kDefaultBase);
+  if (portText.starts_with(kIoPrefix)) {
+    const std::string_view baseText = portText.substr(kIoPrefix.size());
     const std::optional<std::uint16_t> base = ReadIoBase(baseText);
     if (!base) {
       return UsageError("the io base '" + std::string(baseText) +
@@ -197,28 +197,28 @@ OpenedPort OpenPort(std::string_view spec, const PortSystems& systems) {
     }
     return OpenIo(systems.io, *base);
   }
-  if (spec == "inpout32") return OpenInpout();
-  if (spec == "ftdi") return OpenFtdi(systems, {{FtdiPort::kFt232r, FtdiPort::kFt232h}, 0});
-  if (spec.starts_with(kFtdiPrefix)) {
-    const ParsedFtdiAddress parsed = ParseFtdiAddress(spec.substr(kFtdiPrefix.size()));
+  if (portText == "inpout32") return OpenInpout();
+  if (portText == "ftdi") return OpenFtdi(systems, {{FtdiPort::kFt232r, FtdiPort::kFt232h}, 0});
+  if (portText.starts_with(kFtdiPrefix)) {
+    const ParsedFtdiAddress parsed = ParseFtdiAddress(portText.substr(kFtdiPrefix.size()));
     if (!parsed.error.empty()) return UsageError(parsed.error);
     return OpenFtdi(systems, parsed.address);
   }
-  if (spec == "gpio") {
+  if (portText == "gpio") {
     return UsageError(
         "'gpio' names no lines; give the chip and the lines for D0 to D4 as "
         "gpio:CHIP:L0,L1,L2,L3,L4 (gpio:gpiochip0:17,27,22,23,24)");
   }
-  if (spec.starts_with(kGpioPrefix)) {
-    const ParsedGpioAddress parsed = ParseGpioAddress(spec.substr(kGpioPrefix.size()));
+  if (portText.starts_with(kGpioPrefix)) {
+    const ParsedGpioAddress parsed = ParseGpioAddress(portText.substr(kGpioPrefix.size()));
     if (!parsed.error.empty()) return UsageError(parsed.error);
     return OpenGpio(systems, parsed.address);
   }
-  return UsageError("unknown port '" + std::string(spec) + "'; use one of " +
+  return UsageError("unknown port '" + std::string(portText) + "'; use one of " +
                     std::string(kAcceptedForms));
 }
 
-std::string ChoosePortSpec(std::optional<std::string> commandLine, const char* environmentValue) {
+std::string ChoosePortText(std::optional<std::string> commandLine, const char* environmentValue) {
   if (commandLine) return std::move(*commandLine);
   if (environmentValue != nullptr && *environmentValue != '\0') return environmentValue;
   return "auto";

@@ -54,10 +54,10 @@ struct OpenedPort {
 //                            to 7, no control register
 // auto never picks ftdi or gpio.
 // A named backend that fails gives an error, never the simulated port.
-OpenedPort OpenPort(std::string_view spec, const PortSystems& systems);
+OpenedPort OpenPort(std::string_view portText, const PortSystems& systems);
 
 // The port text to use: the --port value when given, else the environment's
 // QUORVANE_PORT when set and not empty, else "auto".
-std::string ChoosePortSpec(std::optional<std::string> commandLine, const char* environmentValue);
+std::string ChoosePortText(std::optional<std::string> commandLine, const char* environmentValue);
 
 }  // namespace quorvane::platform

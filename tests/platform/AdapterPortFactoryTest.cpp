@@ -25,7 +25,7 @@ class AdapterPortFactory : public ::testing::Test {
 
 TEST_F(AdapterPortFactory, FtdiFormsOpenTheNamedAdapterAndSayOnceThatTheControlRegisterIsIgnored) {
   struct Case {
-    std::string spec;
+    std::string portText;
     std::string open;  // the adapter asked for
     std::string device;
   };
@@ -39,10 +39,10 @@ TEST_F(AdapterPortFactory, FtdiFormsOpenTheNamedAdapterAndSayOnceThatTheControlR
       {"ftdi:ffff:0", "open ffff:0000 0", "FTDI adapter ffff:0000"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
+    SCOPED_TRACE(c.portText);
     ftdi.calls.clear();
     ftdi.plugged = {{{0x0403, 0x6001}, 1}, {{0x0403, 0x6014}, 256}, {{0xFFFF, 0x0000}, 1}};
-    OpenedPort opened = OpenPort(c.spec, Systems());
+    OpenedPort opened = OpenPort(c.portText, Systems());
     ASSERT_NE(opened.port, nullptr);
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_EQ(opened.error, "");
@@ -75,7 +75,7 @@ TEST_F(AdapterPortFactory, FtdiTextsThatAreNotUnderstoodAreUsageErrors) {
 
 TEST_F(AdapterPortFactory, GpioFormsOpenTheChipAndLinesAndSayOnceWhatIsIgnored) {
   struct Case {
-    std::string spec;
+    std::string portText;
     Calls calls;
   };
   const Case cases[] = {
@@ -89,9 +89,9 @@ TEST_F(AdapterPortFactory, GpioFormsOpenTheChipAndLinesAndSayOnceWhatIsIgnored) 
        {"open pinctrl:a", "get 5,6,7,8,53", "request quorvane 0,0,0,0,0"}},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
+    SCOPED_TRACE(c.portText);
     gpio.calls.clear();
-    OpenedPort opened = OpenPort(c.spec, Systems());
+    OpenedPort opened = OpenPort(c.portText, Systems());
     ASSERT_NE(opened.port, nullptr);
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_EQ(opened.error, "");
@@ -112,7 +112,7 @@ TEST_F(AdapterPortFactory, GpioTextsThatAreNotUnderstoodAreUsageErrors) {
            "by commas (gpio:gpiochip0:17,27,22,23,24)";
   };
   struct Case {
-    std::string spec;
+    std::string portText;
     std::string error;
   };
   const Case cases[] = {
@@ -134,8 +134,8 @@ TEST_F(AdapterPortFactory, GpioTextsThatAreNotUnderstoodAreUsageErrors) {
        "the GPIO line 17 is given twice; each of D0 to D4 needs a line of its own"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    OpenedPort opened = OpenPort(c.spec, Systems());
+    SCOPED_TRACE(c.portText);
+    OpenedPort opened = OpenPort(c.portText, Systems());
     EXPECT_EQ(opened.port, nullptr);
     EXPECT_TRUE(opened.usageError);
     EXPECT_EQ(opened.error, c.error);
@@ -147,7 +147,7 @@ TEST_F(AdapterPortFactory, AFailedAdapterIsAnErrorNeverAnotherPort) {
   ftdi.plugged.clear();
   gpio.openResult = -EACCES;
   struct Case {
-    std::string spec;
+    std::string portText;
     std::string error;
   };
   const Case cases[] = {
@@ -157,8 +157,8 @@ TEST_F(AdapterPortFactory, AFailedAdapterIsAnErrorNeverAnotherPort) {
        "in again) or give it access to /dev/gpiochipN with a udev rule"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    OpenedPort opened = OpenPort(c.spec, Systems());
+    SCOPED_TRACE(c.portText);
+    OpenedPort opened = OpenPort(c.portText, Systems());
     EXPECT_EQ(opened.port, nullptr);
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_FALSE(opened.usageError);
@@ -171,7 +171,7 @@ TEST_F(AdapterPortFactory, AFailedAdapterIsAnErrorNeverAnotherPort) {
 TEST_F(AdapterPortFactory, ABuildWithoutTheLibrariesStillReadsTheFormsAndSaysWhatItLacks) {
   const PortSystems without{ppdev, nullptr};
   struct Case {
-    std::string spec;
+    std::string portText;
     bool usageError;
     std::string error;
   };
@@ -188,8 +188,8 @@ TEST_F(AdapterPortFactory, ABuildWithoutTheLibrariesStillReadsTheFormsAndSaysWha
        "the GPIO line 1 is given twice; each of D0 to D4 needs a line of its own"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
-    OpenedPort opened = OpenPort(c.spec, without);
+    SCOPED_TRACE(c.portText);
+    OpenedPort opened = OpenPort(c.portText, without);
     EXPECT_EQ(opened.port, nullptr);
     EXPECT_EQ(opened.usageError, c.usageError);
     EXPECT_EQ(opened.error, c.error);

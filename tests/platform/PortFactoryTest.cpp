@@ -42,7 +42,7 @@ TEST_F(PortFactory, SimTouchesNoHardwareAndKeepsNoWrites) {
 
 TEST_F(PortFactory, IoFormsChooseTheBase) {
   struct Case {
-    std::string spec;
+    std::string portText;
     std::string grant;
     std::string dataWrite;  // what Out32(0x378, 0xA5) becomes
   };
@@ -59,9 +59,9 @@ TEST_F(PortFactory, IoFormsChooseTheBase) {
       {"io:65533", "iopl 3", "outb 0xA5 0xFFFD"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
+    SCOPED_TRACE(c.portText);
     io.calls.clear();
-    OpenedPort opened = OpenPort(c.spec, Systems());
+    OpenedPort opened = OpenPort(c.portText, Systems());
     ASSERT_NE(opened.port, nullptr);
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_EQ(opened.error, "");
@@ -104,15 +104,15 @@ TEST_F(PortFactory, RefusedIoIsAnErrorNeverTheSimulatedPort) {
   EXPECT_EQ(opened.error, "direct port I/O at 0xE800 needs root or the CAP_SYS_RAWIO capability");
 }
 
-TEST_F(PortFactory, UnknownSpecsAreUsageErrorsListingTheAcceptedForms) {
-  const std::string specs[] = {"",        "lpt1",   "SIM",  "Auto", "ppdev/dev/parport0",
-                               "io0x378", "inpout", "sim:", " sim", "auto "};
-  for (const std::string& spec : specs) {
-    SCOPED_TRACE(spec);
-    OpenedPort opened = OpenPort(spec, Systems());
+TEST_F(PortFactory, UnknownPortTextsAreUsageErrorsListingTheAcceptedForms) {
+  const std::string portTexts[] = {"",        "lpt1",   "SIM",  "Auto", "ppdev/dev/parport0",
+                                   "io0x378", "inpout", "sim:", " sim", "auto "};
+  for (const std::string& portText : portTexts) {
+    SCOPED_TRACE(portText);
+    OpenedPort opened = OpenPort(portText, Systems());
     EXPECT_EQ(opened.port, nullptr);
     EXPECT_TRUE(opened.usageError);
-    EXPECT_EQ(opened.error, "unknown port '" + spec +
+    EXPECT_EQ(opened.error, "unknown port '" + portText +
                                 "'; use one of auto, sim, ppdev, ppdev:/dev/parportN, io, "
                                 "io:0xBASE, inpout32, ftdi, ftdi:VID:PID[:INDEX] or "
                                 "gpio:CHIP:L0,L1,L2,L3,L4");
@@ -140,7 +140,7 @@ TEST_F(PortFactory, Inpout32IsAnErrorOutsideWindows) {
 #if defined(__linux__)
 TEST_F(PortFactory, PpdevFormsOpenTheNamedDevice) {
   struct Case {
-    std::string spec;
+    std::string portText;
     std::string path;
   };
   const Case cases[] = {
@@ -149,9 +149,9 @@ TEST_F(PortFactory, PpdevFormsOpenTheNamedDevice) {
       {"ppdev:/dev/odd name", "/dev/odd name"},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.spec);
+    SCOPED_TRACE(c.portText);
     ppdev.calls.clear();
-    OpenedPort opened = OpenPort(c.spec, Systems());
+    OpenedPort opened = OpenPort(c.portText, Systems());
     ASSERT_NE(opened.port, nullptr);
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_EQ(opened.error, "");
@@ -230,7 +230,7 @@ TEST_F(PortFactory, PpdevIsAnErrorOutsideLinuxAndAutoFallsBackToTheSimulatedPort
 }
 #endif
 
-TEST(ChoosePortSpec, CommandLineThenEnvironmentThenAuto) {
+TEST(ChoosePortText, CommandLineThenEnvironmentThenAuto) {
   struct Case {
     std::optional<std::string> commandLine;
     const char* environment;
@@ -246,7 +246,7 @@ TEST(ChoosePortSpec, CommandLineThenEnvironmentThenAuto) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
-    EXPECT_EQ(ChoosePortSpec(c.commandLine, c.environment), c.expected);
+    EXPECT_EQ(ChoosePortText(c.commandLine, c.environment), c.expected);
   }
 }
 
