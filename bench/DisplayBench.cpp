@@ -4,6 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+#include "OffscreenMain.h"
+
 #include <QApplication>
 #include <memory>
 
@@ -13,22 +16,13 @@
 #include "platform/Port.h"
 #include "platform/Shell.h"
 #include "platform/Sleeper.h"
-#include "ui/main/ApplicationLook.h"
 #include "ui/main/frmELCD.h"
 
 namespace {
 
 using namespace quorvane;
-
-class NullPort final : public platform::Port {
- public:
-  void Out32(std::uint16_t, std::uint8_t value) override { benchmark::DoNotOptimize(value); }
-};
-
-class NullSleeper final : public platform::Sleeper {
- public:
-  void Sleep(std::uint32_t) override {}
-};
+using bench::NullPort;
+using bench::NullSleeper;
 
 class NullMessages final : public platform::MessageBoxes {
  public:
@@ -88,12 +82,4 @@ BENCHMARK(DisplayedCommandList)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  ui::ApplyApplicationLook();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+QUORVANE_OFFSCREEN_BENCHMARK_MAIN()

@@ -3,6 +3,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <string>
 
 #include "events/Engine.h"
@@ -15,20 +17,9 @@
 namespace {
 
 using namespace quorvane;
-
-class NullPort final : public platform::Port {
- public:
-  void Out32(std::uint16_t, std::uint8_t value) override {
-    ++writes;
-    benchmark::DoNotOptimize(value);
-  }
-  std::uint64_t writes = 0;
-};
-
-class NullSleeper final : public platform::Sleeper {
- public:
-  void Sleep(std::uint32_t) override {}
-};
+using bench::Checkerboard;
+using bench::NullPort;
+using bench::NullSleeper;
 
 struct Bench {
   Bench() {
@@ -64,17 +55,6 @@ void MultiDataWrite1000Items(benchmark::State& state) {
   PerWriteCounter(state, bench.port.writes);
 }
 BENCHMARK(MultiDataWrite1000Items)->Unit(benchmark::kMicrosecond);
-
-// A picture of 84 × 48 pixels, one frame of the module: scan and send through
-// the shipped data event, display updating off.
-class Checkerboard final : public image::PixelSource {
- public:
-  int Width() const override { return 84; }
-  int Height() const override { return 48; }
-  std::int32_t ColourValue(int x, int y) const override {
-    return ((x / 3 + y / 5) % 2) != 0 ? 16777215 : 0;
-  }
-};
 
 void PictureScanAndSend(benchmark::State& state) {
   Bench bench;

@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+
 #include <memory>
 
 #include "events/Engine.h"
@@ -18,6 +20,8 @@
 namespace {
 
 using namespace quorvane;
+using bench::Checkerboard;
+using bench::NullSleeper;
 
 struct Counts {
   std::uint64_t writeCalls = 0;
@@ -42,20 +46,6 @@ class CountingFtdiSystem final : public platform::FtdiSystem {
 
  private:
   Counts& counts_;
-};
-
-class NullSleeper final : public platform::Sleeper {
- public:
-  void Sleep(std::uint32_t) override {}
-};
-
-class Checkerboard final : public image::PixelSource {
- public:
-  int Width() const override { return 84; }
-  int Height() const override { return 48; }
-  std::int32_t ColourValue(int x, int y) const override {
-    return ((x / 3 + y / 5) % 2) != 0 ? 16777215 : 0;
-  }
 };
 
 void PictureThroughFtdi(benchmark::State& state) {

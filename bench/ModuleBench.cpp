@@ -5,6 +5,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchSupport.h"
+#include "OffscreenMain.h"
+
 #include <QApplication>
 
 #include "events/Engine.h"
@@ -16,25 +19,12 @@
 #include "module/frmModule.h"
 #include "platform/SimPort.h"
 #include "platform/Sleeper.h"
-#include "ui/main/ApplicationLook.h"
 
 namespace {
 
 using namespace quorvane;
-
-class NullSleeper final : public platform::Sleeper {
- public:
-  void Sleep(std::uint32_t) override {}
-};
-
-class Checkerboard final : public image::PixelSource {
- public:
-  int Width() const override { return 84; }
-  int Height() const override { return 48; }
-  std::int32_t ColourValue(int x, int y) const override {
-    return ((x / 3 + y / 5) % 2) != 0 ? 16777215 : 0;
-  }
-};
+using bench::Checkerboard;
+using bench::NullSleeper;
 
 enum class Attached { Nothing, Module, ModuleAndWindow };
 
@@ -95,12 +85,4 @@ BENCHMARK(ModuleWindowShowing)->Arg(1)->Arg(504)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  ui::ApplyApplicationLook();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
+QUORVANE_OFFSCREEN_BENCHMARK_MAIN()

@@ -1,31 +1,23 @@
 #include "platform/Trace.h"
 
-#include <cerrno>
 #include <cinttypes>
-#include <cstring>
+#include <cstdio>
 
 namespace quorvane::platform {
 
-CsvTraceWriter::CsvTraceWriter(const std::string& path) {
-  file_.reset(std::fopen(path.c_str(), "wb"));
-  if (!file_) {
-    error_ = "cannot write the trace file '" + path + "': " + std::strerror(errno);
-    return;
-  }
-  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
-  static constexpr char kHeader[] = "index,time_us,address,value\n";
-  std::fwrite(kHeader, 1, sizeof kHeader - 1, file_.get());
+CsvTraceWriter::CsvTraceWriter(const std::string& path) : file_(path) {
+  file_.Write("index,time_us,address,value\n");
 }
 
 void CsvTraceWriter::Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
                             std::uint8_t value) {
-  if (!file_) return;
+  if (!file_.Ok()) return;
   char line[96];
   const int length =
       std::snprintf(line, sizeof line, "%" PRIu64 ",%" PRIu64 ",0x%X,0x%02X\n", index, timeMicros,
                     static_cast<unsigned>(address), static_cast<unsigned>(value));
   // One write call per line: the file never holds half a line.
-  std::fwrite(line, 1, static_cast<std::size_t>(length), file_.get());
+  file_.Write(std::string_view(line, static_cast<std::size_t>(length)));
 }
 
 void TracingPort::Out32(std::uint16_t address, std::uint8_t value) {

@@ -9,6 +9,7 @@
 
 #include "platform/Clock.h"
 #include "platform/Port.h"
+#include "platform/TraceFile.h"
 
 namespace quorvane::platform {
 
@@ -26,17 +27,13 @@ class CsvTraceWriter final : public TraceSink {
  public:
   // Empty path or a file that cannot be created: Ok() is false and Error() says why.
   explicit CsvTraceWriter(const std::string& path);
-  bool Ok() const { return file_ != nullptr; }
-  const std::string& Error() const { return error_; }
+  bool Ok() const { return file_.Ok(); }
+  const std::string& Error() const { return file_.Error(); }
   void Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
               std::uint8_t value) override;
 
  private:
-  struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
-  std::string error_;
+  TraceFile file_;
 };
 
 // Passes every write on to the port behind it and records it first, under the

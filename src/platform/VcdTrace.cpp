@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
 
 namespace quorvane::platform {
 namespace {
@@ -47,20 +45,13 @@ void AppendValues(std::string& text, std::uint8_t lines, std::uint8_t which) {
 
 }  // namespace
 
-VcdTraceWriter::VcdTraceWriter(const std::string& path) {
-  file_.reset(std::fopen(path.c_str(), "wb"));
-  if (!file_) {
-    error_ = "cannot write the trace file '" + path + "': " + std::strerror(errno);
-    return;
-  }
-  std::setvbuf(file_.get(), nullptr, _IONBF, 0);
-  const std::string header = Header();
-  std::fwrite(header.data(), 1, header.size(), file_.get());
+VcdTraceWriter::VcdTraceWriter(const std::string& path) : file_(path) {
+  file_.Write(Header());
 }
 
 void VcdTraceWriter::Record(std::uint64_t, std::uint64_t timeMicros, std::uint16_t address,
                             std::uint8_t value) {
-  if (!file_ || address != kDataRegister) return;
+  if (!file_.Ok() || address != kDataRegister) return;
   const std::uint8_t lines = value & kLineMask;
   std::string text;
   std::uint64_t time = timeMicros;
@@ -92,8 +83,8 @@ void VcdTraceWriter::Record(std::uint64_t, std::uint64_t timeMicros, std::uint16
   std::string closing;
   AppendTime(closing, time + 1);
   text += closing;
-  if (closingLength_ != 0) std::fseek(file_.get(), -closingLength_, SEEK_END);
-  std::fwrite(text.data(), 1, text.size(), file_.get());
+  file_.BackUp(closingLength_);
+  file_.Write(text);
   closingLength_ = static_cast<long>(closing.size());
   lines_ = lines;
   lastTime_ = time;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/Trace.h"
+#include "platform/TraceFile.h"
 
 namespace quorvane::platform {
 
@@ -24,17 +25,13 @@ class VcdTraceWriter final : public TraceSink {
  public:
   // Empty path or a file that cannot be created: Ok() is false and Error() says why.
   explicit VcdTraceWriter(const std::string& path);
-  bool Ok() const { return file_ != nullptr; }
-  const std::string& Error() const { return error_; }
+  bool Ok() const { return file_.Ok(); }
+  const std::string& Error() const { return file_.Error(); }
   void Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
               std::uint8_t value) override;
 
  private:
-  struct Closer {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-  };
-  std::unique_ptr<std::FILE, Closer> file_;
-  std::string error_;
+  TraceFile file_;
   std::optional<std::uint8_t> lines_;  // the five lines as dumped; none before the first write
   std::uint64_t lastTime_ = 0;         // time of the last change in the dump
   long closingLength_ = 0;             // length of the closing timestamp at the end of the file
