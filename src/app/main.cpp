@@ -128,15 +128,15 @@ int main(int argc, char** argv) {
       });
     }
   }
+  bool screenshotFailed = false;
   if (options.screenshot) {
     QTimer::singleShot(0, &window, [&] {
       window.cmdSendCommand_Click();
-      const bool saved = window.grab().save(QString::fromStdString(*options.screenshot));
-      if (!saved) std::cerr << "quorvane: cannot write " << *options.screenshot << '\n';
+      screenshotFailed = !window.grab().save(QString::fromStdString(*options.screenshot));
+      if (screenshotFailed) std::cerr << "quorvane: cannot write " << *options.screenshot << '\n';
       window.close();
     });
   }
-  bool screenshotFailed = false;
   if (options.moduleScreenshot) {
     QTimer::singleShot(0, &window, [&] {
       const QString problem =
