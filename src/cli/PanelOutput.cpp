@@ -13,10 +13,11 @@ bool WritePanelOutputs(const module::Pcd8544& module, const SendOptions& options
                        std::ostream& err) {
   bool written = true;
   const module::Mounting mounting = options.panelMounting.value_or(module::kDefaultMounting);
+  const module::Glass glass{options.panelGlassThreshold.value_or(module::kDefaultGlassThreshold)};
   if (options.panelPng) {
-    const QString problem =
-        module::SavePanelPng(module::ShownDots(module, mounting), options.panelScale.value_or(1),
-                             QString::fromStdString(*options.panelPng));
+    const QString problem = module::SavePanelPng(module::ShownDots(module, mounting, glass),
+                                                 options.panelScale.value_or(1),
+                                                 QString::fromStdString(*options.panelPng));
     if (problem.isEmpty()) {
       out << "panel picture in " << *options.panelPng << '\n';
     } else {
@@ -24,7 +25,7 @@ bool WritePanelOutputs(const module::Pcd8544& module, const SendOptions& options
       written = false;
     }
   }
-  if (options.panelState) out << module::StateReport(module, mounting);
+  if (options.panelState) out << module::StateReport(module, mounting, glass);
   return written;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // What quorvane-send prints and saves of the emulated module after all
-// actions: --panel-png and --panel-state.
+// actions: --panel-png and --panel-state, judged by --panel-glass-threshold.
 
 #include <iosfwd>
 

@@ -1,5 +1,7 @@
 #include "cli/SendOptions.h"
 
+#include <charconv>
+#include <cstdio>
 #include <map>
 
 #include "events/ValueList.h"
@@ -29,9 +31,34 @@ bool IsValueList(ActionKind kind) {
   return kind == ActionKind::Command || kind == ActionKind::Data || kind == ActionKind::Init;
 }
 
-// --panel-scale takes 1 to kMaxPanelScale, --panel-mounting 0 or 180.
+// A voltage in volts as plain decimal digits ("1.2", "1.20", optionally
+// followed by "V"); the whole text must be the number.
+std::optional<double> ReadVolts(std::string value) {
+  if (!value.empty() && (value.back() == 'V' || value.back() == 'v')) value.pop_back();
+  if (value.empty() || value.find_first_not_of("0123456789.") != std::string::npos) return {};
+  double volts = 0;
+  const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), volts);
+  if (problem != std::errc{} || end != value.data() + value.size()) return {};
+  return volts;
+}
+
+// --panel-scale takes 1 to kMaxPanelScale, --panel-mounting 0 or 180,
+// --panel-glass-threshold a voltage from kMinGlassThreshold to kMaxGlassThreshold.
 bool ParsePanelValue(const std::string& name, const std::string& value, SendOptions& options,
                      std::string& error) {
+  if (name == "--panel-glass-threshold") {
+    const auto volts = ReadVolts(value);
+    if (!volts || *volts < module::kMinGlassThreshold || *volts > module::kMaxGlassThreshold) {
+      char range[64];
+      std::snprintf(range, sizeof range, "%.2f to %.2f", module::kMinGlassThreshold,
+                    module::kMaxGlassThreshold);
+      error = "--panel-glass-threshold takes a voltage from " + std::string(range) +
+              " (volts), not '" + value + "'";
+      return false;
+    }
+    options.panelGlassThreshold = *volts;
+    return true;
+  }
   if (name == "--panel-mounting") {
     const auto mounting = module::ParseMounting(value);
     if (!mounting) error = "--panel-mounting takes 0 or 180 (degrees), not '" + value + "'";
@@ -94,7 +121,8 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
       options.panelState = true;
     } else if (name == "--panel-png") {
       if (!takeOption(options.panelPng)) return parsed;
-    } else if (name == "--panel-scale" || name == "--panel-mounting") {
+    } else if (name == "--panel-scale" || name == "--panel-mounting" ||
+               name == "--panel-glass-threshold") {
       const auto value = takeValue();
       if (!value) return parsed;
       if (!ParsePanelValue(name, *value, options, parsed.error)) return parsed;
@@ -131,6 +159,8 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
     parsed.error = "--panel-scale goes with --panel-png";
   } else if (!options.help && options.panelMounting && !options.WantsPanel()) {
     parsed.error = "--panel-mounting goes with --panel-png or --panel-state";
+  } else if (!options.help && options.panelGlassThreshold && !options.WantsPanel()) {
+    parsed.error = "--panel-glass-threshold goes with --panel-png or --panel-state";
   }
   return parsed;
 }
@@ -223,14 +253,17 @@ Options:
                     (default 8389): a pixel is 1 when red + 256 x green +
                     65536 x blue is at least N x 1000
   --panel-png FILE  after all actions, save what the emulated module shows as
-                    an 84 x 48 PNG: black (0, 0, 0) for a dark dot, white for
-                    a clear one, grey where the contrast voltage is out of
-                    range (below 6.0 V dark dots fade, above 8.5 V clear dots
-                    darken)
+                    an 84 x 48 PNG: black (0, 0, 0) for a fully dark dot,
+                    white for a clear one, grey between: each dot darkens by
+                    the rms voltage the drive puts across it (VLCD and bias)
   --panel-scale N   enlarge the PNG N times, 1 to 32 (default 1)
   --panel-mounting DEG
                     the module as mounted: 180 (default; a sent picture stands
                     upright) or 0 degrees
+  --panel-glass-threshold V
+                    the glass threshold in volts rms, 0.50 to 3.00 (default
+                    1.20): a dot starts to darken there and is fully dark at
+                    1.1 times it
   --panel-state     after all actions, print the emulated module's state as
                     key=value lines, then its decoded log (each byte it took
                     as a command or data, each partial byte it dropped)
@@ -238,7 +271,10 @@ Options:
 
 The emulated module is a PCD8544-class controller that reads the data-register
 writes of this run from the lines, as the module would; with a hardware port
-it shows what the module there should show.
+it shows what the module there should show. It powers on as the port opens,
+with its registers undefined until a RESET low pulse (--reset) and its RAM
+holding arbitrary content; the power switch (--power-off, --power-on) turns its
+supply off and on.
 
 What the program did goes to standard output; what the engine reports (steps
 skipped, negative delays, missing events) goes to standard error.

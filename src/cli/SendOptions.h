@@ -41,6 +41,7 @@ struct SendOptions {
   std::optional<std::string> panelPng;
   std::optional<int> panelScale;                  // 1 when not given
   std::optional<module::Mounting> panelMounting;  // kDefaultMounting when not given
+  std::optional<double> panelGlassThreshold;      // kDefaultGlassThreshold when not given
   bool panelState = false;
   bool WantsPanel() const { return panelPng.has_value() || panelState; }
 };

@@ -14,7 +14,8 @@ inline constexpr int kRows = kBanks * 8;
 // Display control (D and E bits): blank, normal, all segments on, inverse video.
 enum class DisplayMode : std::uint8_t { Blank, Normal, AllOn, Inverse };
 
-// What the reset pulse (and power-on) leaves in the registers.
+// What the reset pulse leaves in the registers. At power-on the registers
+// hold whatever they hold until the first reset.
 struct ControllerState {
   bool powerDown = true;  // PD
   bool vertical = false;  // V: addressing advances Y first
@@ -28,14 +29,16 @@ struct ControllerState {
   friend bool operator==(const ControllerState&, const ControllerState&) = default;
 };
 
-// The glass voltage VLCD = 3.06 V + 0.06 V × Vop, in hundredths of a volt.
+// The voltage the generator is programmed to, VLCD = 3.06 V + 0.06 V × Vop,
+// in hundredths of a volt (at the temperature the datasheet gives it for).
+// Vop 0 switches the generator off, and so does power-down.
 constexpr int VlcdCentivolts(std::uint8_t vop) {
   return 306 + 6 * vop;
 }
 
-// Below 6.0 V (Vop 49) the dark dots fade, above 8.5 V (Vop 90 gives 8.46 V,
-// 91 gives 8.52 V) the clear dots darken; Vop 0 leaves the glass undriven.
-inline constexpr std::uint8_t kLowestClearVop = 49;
-inline constexpr std::uint8_t kHighestClearVop = 90;
+// The internally generated VLCD is rated 6.0 V to 8.5 V: Vop 49 (6.00 V) to
+// Vop 90 (8.46 V); Vop 91 gives 8.52 V.
+inline constexpr int kRatedVlcdMinCentivolts = 600;
+inline constexpr int kRatedVlcdMaxCentivolts = 850;
 
 }  // namespace quorvane::module

@@ -7,11 +7,28 @@
 
 namespace quorvane::module {
 
+namespace {
+
+std::string DescribeSetupViolation(std::uint8_t value) {
+  const unsigned sdaLate = value & kSdaLateMask;
+  std::string text = "setup time violated: ";
+  if (sdaLate != 0) {
+    text += "SDA changed with " + std::to_string(sdaLate) + " clock edge" +
+            (sdaLate == 1 ? "" : "s");
+  }
+  if (value & kDcLate) {
+    text += sdaLate != 0 ? ", D/C with the eighth" : "D/C changed with the eighth clock edge";
+  }
+  return text + "; the levels before the edges count";
+}
+
+}  // namespace
+
 std::string DescribeEntry(const LogEntry& entry) {
   char text[64];
   switch (entry.kind) {
     case LogKind::Command:
-      return "command " + DescribeCommand(entry.value, entry.extended);
+      return "command " + DescribeCommand(entry.value, entry.extended, entry.powerDown);
     case LogKind::Data:
       std::snprintf(text, sizeof text, "data 0x%02X at X = %u, Y = %u", entry.value,
                     static_cast<unsigned>(entry.x), static_cast<unsigned>(entry.y));
@@ -24,6 +41,15 @@ std::string DescribeEntry(const LogEntry& entry) {
       return text;
     case LogKind::Reset:
       return "RESET low: reset state";
+    case LogKind::NoReset:
+      return "no reset since power-on: state undefined";
+    case LogKind::SetupViolation:
+      return DescribeSetupViolation(entry.value);
+    case LogKind::SupplyOff:
+      return "supply off (power switch): the module ignores its lines";
+    case LogKind::SupplyOn:
+      return entry.value != 0 ? "supply on with RESET low: reset state, RAM undefined"
+                              : "supply on: registers and RAM undefined";
   }
   return {};
 }

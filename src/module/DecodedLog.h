@@ -1,6 +1,7 @@
 #pragma once
 // What the module made of the wire, byte by byte: each byte it accepted as a
-// command or as data, each partial byte it dropped, each reset. Entries are
+// command or as data, each partial byte it dropped, each reset, each clock
+// edge that came with its data, and the supply switched off and on. Entries are
 // kept compact and put into words only when read, so that the port path pays
 // for a few stores per byte; the newest kLogCapacity entries are kept.
 
@@ -14,24 +15,36 @@ namespace quorvane::module {
 inline constexpr std::size_t kLogCapacity = 20000;
 
 enum class LogKind : std::uint8_t {
-  Command,         // value: the byte; extended: the instruction set it was read in
+  Command,         // value: the byte; extended: the instruction set it was read in;
+                   // powerDown: the controller was in power-down
   Data,            // value: the byte; x, y: where it was written
   DroppedByCs,     // value: the number of bits received (1 to 7)
   DroppedByReset,  // value: the number of bits received (1 to 7)
-  Reset            // RESET went low
+  Reset,           // RESET went low
+  NoReset,         // the first byte since power-on came before any reset
+  SetupViolation,  // value: kSdaLateMask the edges SDA changed with, kDcLate
+  SupplyOff,       // the power switch turned the module's supply off
+  SupplyOn         // value: 1 when RESET was low as the supply came on
 };
+
+// A setup-time violation's value: the number of clock edges that came in the
+// same write as a change of SDA, and whether D/C changed with the eighth edge.
+inline constexpr std::uint8_t kSdaLateMask = 0x0F;
+inline constexpr std::uint8_t kDcLate = 0x80;
 
 struct LogEntry {
   LogKind kind = LogKind::Command;
   std::uint8_t value = 0;
   bool extended = false;
+  bool powerDown = false;
   std::uint8_t x = 0;
   std::uint8_t y = 0;
   friend bool operator==(const LogEntry&, const LogEntry&) = default;
 };
 
 // "command 0x21 function set: active, horizontal, extended set",
-// "data 0x3C at X = 5, Y = 2", "dropped 5 bits: CS raised".
+// "data 0x3C at X = 5, Y = 2", "dropped 5 bits: CS raised",
+// "no reset since power-on: state undefined".
 std::string DescribeEntry(const LogEntry& entry);
 
 class DecodedLog {

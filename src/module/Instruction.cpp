@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "module/ControllerState.h"
+#include "module/Glass.h"
 
 namespace quorvane::module {
 namespace {
@@ -66,7 +67,17 @@ std::string VlcdText(std::uint8_t vop) {
   return text;
 }
 
-std::string DescribeCommand(std::uint8_t byte, bool extended) {
+std::string VopMeaning(std::uint8_t vop, bool powerDown) {
+  const VlcdRating rating = RatingOf(vop);
+  if (rating == VlcdRating::Off) return "0 V, generator off";
+  std::string text = VlcdText(vop);
+  if (powerDown) text = "0 V, generator off in power-down; " + text + " once active";
+  if (rating == VlcdRating::Above) text += ", exceeds the 8.5 V rating";
+  if (rating == VlcdRating::Below) text += ", below the 6.0 V rating";
+  return text;
+}
+
+std::string DescribeCommand(std::uint8_t byte, bool extended, bool powerDown) {
   const Command command = DecodeCommand(byte, extended);
   const std::string operand = std::to_string(command.operand);
   std::string meaning;
@@ -77,7 +88,8 @@ std::string DescribeCommand(std::uint8_t byte, bool extended) {
     case Instruction::FunctionSet:
       meaning = std::string("function set: ") + (command.operand & 4 ? "power-down" : "active") +
                 (command.operand & 2 ? ", vertical" : ", horizontal") +
-                (command.operand & 1 ? ", extended set" : ", basic set");
+                (command.operand & 1 ? ", extended set" : ", basic set") +
+                (command.operand & 4 ? " (VLCD 0 V, generator off)" : "");
       break;
     case Instruction::DisplayControl:
       meaning = std::string("display control: ") + ModeName(command.operand);
@@ -94,10 +106,10 @@ std::string DescribeCommand(std::uint8_t byte, bool extended) {
       meaning = "temperature coefficient " + operand;
       break;
     case Instruction::Bias:
-      meaning = "bias system " + operand;
+      meaning = "bias system " + operand + " (n = " + std::to_string(BiasN(command.operand)) + ")";
       break;
     case Instruction::SetVop:
-      meaning = "set Vop = " + operand + " (" + VlcdText(command.operand) + ")";
+      meaning = "set Vop = " + operand + " (" + VopMeaning(command.operand, powerDown) + ")";
       break;
     case Instruction::Reserved:
       meaning =

@@ -29,10 +29,16 @@ struct Command {
 // 0x80 to 0xFF is Set X in the basic set and Set Vop in the extended set.
 Command DecodeCommand(std::uint8_t byte, bool extended);
 
-// "0x21 function set: active, horizontal, extended set", "0xC8 set Vop = 72 (7.38 V)".
-std::string DescribeCommand(std::uint8_t byte, bool extended);
+// "0x21 function set: active, horizontal, extended set", "0xC8 set Vop = 72 (7.38 V)";
+// powerDown: the controller was in power-down when it took the byte.
+std::string DescribeCommand(std::uint8_t byte, bool extended, bool powerDown = false);
 
-// "7.38 V"
+// "7.38 V": the voltage Vop programs.
 std::string VlcdText(std::uint8_t vop);
+
+// What a Vop gives the glass: "7.38 V", "10.68 V, exceeds the 8.5 V rating",
+// "5.28 V, below the 6.0 V rating", "0 V, generator off" for Vop 0 and, in
+// power-down, "0 V, generator off in power-down; 7.38 V once active".
+std::string VopMeaning(std::uint8_t vop, bool powerDown);
 
 }  // namespace quorvane::module

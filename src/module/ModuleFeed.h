@@ -1,6 +1,7 @@
 #pragma once
 // A port that passes every write on to the port behind it and shows each
-// data-register byte to the emulated module, which hangs on the same lines.
+// data-register byte to the emulated module, which hangs on the same lines,
+// and each control-register byte, which drives its power switch.
 
 #include <cstdint>
 
@@ -13,7 +14,11 @@ class ModuleFeed final : public platform::Port {
  public:
   ModuleFeed(platform::Port& inner, Pcd8544& module) : inner_(inner), module_(module) {}
   void Out32(std::uint16_t address, std::uint8_t value) override {
-    if (address == platform::kDataRegister) module_.Write(value);
+    if (address == platform::kDataRegister) {
+      module_.Write(value);
+    } else if (address == platform::kControlRegister) {
+      module_.WriteControl(value);
+    }
     inner_.Out32(address, value);
   }
   void Flush() override { inner_.Flush(); }

@@ -1,6 +1,6 @@
 #pragma once
-// The glass in front of the controller: which dots show, how dark the supply
-// voltage makes them, and which way round the module is mounted.
+// The panel as the viewer sees it: which dots the controller drives dark, how
+// dark the glass turns them, and which way round the module is mounted.
 
 #include <array>
 #include <cstdint>
@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "module/ControllerState.h"
+#include "module/Glass.h"
 
 namespace quorvane::module {
 
@@ -25,17 +26,6 @@ inline constexpr int kMaxPanelScale = 32;
 std::optional<Mounting> ParseMounting(std::string_view text);
 int MountingDegrees(Mounting mounting);
 
-// How the glass responds to VLCD: Off with Vop 0 (no glass voltage), Faint
-// below 6.0 V, Normal from 6.0 V to 8.5 V, Dark above.
-enum class Contrast : std::uint8_t { Off, Faint, Normal, Dark };
-Contrast ContrastOf(std::uint8_t vop);
-
-// Darkness from 0 (clear) to 255 (black) of a dot that is driven dark, and of
-// one that is driven clear: below 6.0 V dark dots fade out (gone at 4.5 V),
-// above 8.5 V clear dots turn grey.
-std::uint8_t DarkDotLevel(std::uint8_t vop);
-std::uint8_t ClearDotLevel(std::uint8_t vop);
-
 // The darkness of every dot as the viewer sees the mounted module: x from the
 // left, y from the top.
 struct PanelDots {
@@ -45,8 +35,11 @@ struct PanelDots {
   }
 };
 
-// Nothing shows in power-down or blank mode, every dot in all-on mode, the RAM
-// or its inverse otherwise.
-PanelDots ShownDots(const Pcd8544& module, Mounting mounting);
+// The RAM or its inverse selects the dots in normal and inverse video, every
+// dot in all-on mode, none in blank mode; each dot darkens by the rms voltage
+// across it (unselected dots too: a blank display shows grey when VLCD is too
+// high). Nothing shows without supply, before the first reset since
+// power-on, in power-down or with Vop 0.
+PanelDots ShownDots(const Pcd8544& module, Mounting mounting, const Glass& glass = {});
 
 }  // namespace quorvane::module

@@ -1,6 +1,7 @@
 #include "module/frmModule.h"
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <vector>
 
 #include "module/LogModel.h"
 #include "module/PanelPicture.h"
@@ -18,15 +20,31 @@
 namespace quorvane::module {
 namespace {
 
-// The widest state line there can be, so the window keeps its width.
-ControllerState WidestState() {
+// The widest state lines there can be, so the window keeps its width.
+int WidestStateText(const QFontMetrics& metrics) {
   ControllerState state;
+  state.powerDown = false;
   state.display = DisplayMode::Inverse;
+  state.vertical = true;
   state.extended = true;
   state.x = 83;
   state.y = 5;
   state.vop = 127;
-  return state;
+  state.bias = 7;
+  state.temperatureCoefficient = 3;
+  std::vector<std::string> lines = {
+      RegistersLine(state), VoltageLine(state),
+      "a RESET low pulse sets the controller up; until then nothing readable shows"};
+  // Too faint, poor contrast and too dark under the wrong bias.
+  for (const std::uint8_t vop : {1, 23, 127}) {
+    state.vop = vop;
+    lines.push_back(GlassLine(state, Glass{}));
+  }
+  int widest = 0;
+  for (const std::string& line : lines) {
+    widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+  }
+  return widest;
 }
 
 }  // namespace
@@ -40,6 +58,8 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
       picPanel(new PanelPicture(this)),
       lblState(new QLabel(this)),
       cmbMounting(new QComboBox(this)),
+      lblGlassThreshold(new QLabel("Glass threshold:", this)),
+      spnGlassThreshold(new QDoubleSpinBox(this)),
       cmdClearLog(new QPushButton("Clear log", this)),
       lstLog(new QListView(this)) {
   setObjectName("frmModule");
@@ -49,12 +69,24 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
   picPanel->setObjectName("picPanel");
   lblState->setObjectName("lblState");
   lblState->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  lblState->setMinimumWidth(
-      lblState->fontMetrics().horizontalAdvance(QString::fromStdString(StateLine(WidestState()))) +
-      4);
+  lblState->setMinimumWidth(WidestStateText(lblState->fontMetrics()) + 4);
+  // Three lines at most (two without supply or before the first reset): the
+  // window keeps its height too.
+  lblState->setMinimumHeight(3 * lblState->fontMetrics().lineSpacing() + 2);
+  lblState->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   cmbMounting->setObjectName("cmbMounting");
   cmbMounting->addItems({"Mounted at 180°", "Mounted at 0°"});
   cmbMounting->setToolTip("Which way round the module sits in front of you");
+  lblGlassThreshold->setObjectName("lblGlassThreshold");
+  spnGlassThreshold->setObjectName("spnGlassThreshold");
+  spnGlassThreshold->setRange(kMinGlassThreshold, kMaxGlassThreshold);
+  spnGlassThreshold->setDecimals(2);
+  spnGlassThreshold->setSingleStep(0.01);
+  spnGlassThreshold->setSuffix(" V");
+  spnGlassThreshold->setValue(glass_.threshold);
+  spnGlassThreshold->setToolTip(
+      "The rms voltage at which a dot of the glass starts to darken (full at 1.1 times it)");
+  lblGlassThreshold->setBuddy(spnGlassThreshold);
   cmdClearLog->setObjectName("cmdClearLog");
   lstLog->setObjectName("lstLog");
   lstLog->setModel(log_);
@@ -65,6 +97,9 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
 
   auto* controls = new QHBoxLayout;
   controls->addWidget(cmbMounting);
+  controls->addSpacing(12);
+  controls->addWidget(lblGlassThreshold);
+  controls->addWidget(spnGlassThreshold);
   controls->addStretch();
   controls->addWidget(cmdClearLog);
   auto* layout = new QVBoxLayout(this);
@@ -76,6 +111,8 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
 
   connect(refresh_, &QTimer::timeout, this, &frmModule::CatchUp);
   connect(cmbMounting, &QComboBox::currentIndexChanged, this, &frmModule::cmbMounting_Click);
+  connect(spnGlassThreshold, &QDoubleSpinBox::valueChanged, this,
+          &frmModule::spnGlassThreshold_Change);
   connect(cmdClearLog, &QPushButton::clicked, this, &frmModule::cmdClearLog_Click);
   module_.SetChangeListener(this);
   ShowNow();
@@ -112,8 +149,8 @@ void frmModule::ShowNow() {
   const std::uint64_t start = clock_.NowMicros();
   changed_ = false;
   refresh_->stop();
-  picPanel->SetDots(ShownDots(module_, mounting_));
-  lblState->setText(QString::fromStdString(StateLine(module_.State())));
+  picPanel->SetDots(ShownDots(module_, mounting_, glass_));
+  lblState->setText(QString::fromStdString(StateLines(module_, glass_)));
   QScrollBar* scroll = lstLog->verticalScrollBar();
   const bool atEnd = scroll->value() == scroll->maximum();
   log_->Refresh();
@@ -132,6 +169,11 @@ void frmModule::ShowNow() {
 
 void frmModule::cmbMounting_Click() {
   mounting_ = cmbMounting->currentIndex() == 1 ? Mounting::Rotated0 : Mounting::Rotated180;
+  ShowNow();
+}
+
+void frmModule::spnGlassThreshold_Change() {
+  glass_.threshold = spnGlassThreshold->value();
   ShowNow();
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The module window: what the emulated module on the simulated port shows,
-// its state in one line and the decoded log. Shown at start-up beside the
-// image window; it follows every port write, repainting at most once a frame.
+// its state and the voltages on its glass, the glass threshold to judge them
+// by, and the decoded log. Shown at start-up beside the image window; it
+// follows every port write, repainting at most once a frame.
 
 #include <QWidget>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "platform/Clock.h"
 
 class QComboBox;
+class QDoubleSpinBox;
 class QLabel;
 class QListView;
 class QPushButton;
@@ -41,11 +43,13 @@ class frmModule final : public QWidget, private ChangeListener {
   ~frmModule() override;
 
   Mounting CurrentMounting() const { return mounting_; }
+  const Glass& CurrentGlass() const { return glass_; }
   // Brings the panel, the state line and the log up to date at once, if the
   // module changed since they were last shown.
   void CatchUp();
 
   void cmbMounting_Click();
+  void spnGlassThreshold_Change();
   void cmdClearLog_Click();
 
  private:
@@ -56,6 +60,7 @@ class frmModule final : public QWidget, private ChangeListener {
 
   Pcd8544& module_;
   Mounting mounting_ = kDefaultMounting;
+  Glass glass_;
   platform::SteadyClock steadyClock_;
   const platform::Clock& clock_;
   bool changed_ = false;
@@ -68,6 +73,8 @@ class frmModule final : public QWidget, private ChangeListener {
   PanelPicture* picPanel = nullptr;
   QLabel* lblState = nullptr;
   QComboBox* cmbMounting = nullptr;
+  QLabel* lblGlassThreshold = nullptr;
+  QDoubleSpinBox* spnGlassThreshold = nullptr;
   QPushButton* cmdClearLog = nullptr;
   QListView* lstLog = nullptr;
 };

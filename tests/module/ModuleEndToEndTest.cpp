@@ -1,6 +1,6 @@
 // The emulated module on the simulated port, driven by the engine through the
 // shipped events: start-up, reset and the default init sequence, a picture
-// through the image transfer, and events that clock wrongly.
+// through the image transfer, the power switch, and events that clock wrongly.
 
 #include <gtest/gtest.h>
 
@@ -29,6 +29,10 @@ using Lines = std::vector<std::string>;
 
 constexpr const char* kDefaultInit = "33, 200, 5, 21, 32, 9, #500, 8, #500, 13";
 constexpr std::int32_t kThreshold = 8389000;  // the slider's start position × 1000
+// The default init sequence sets Vop 72 with bias 5 (n = 2): clear dots get
+// 1.41 V rms and dark ones 1.62 V rms, black and clear on a glass whose
+// threshold lies from 1.41 V to 1.47 V.
+constexpr Glass kDefaultInitGlass{1.44};
 
 struct Bench {
   explicit Bench(const std::string& folder = QUORVANE_DATA_DIR "/") {
@@ -38,6 +42,8 @@ struct Bench {
   void Startup() { port::StartupRaiseReset(engine.global, engine.output, sleeper); }
   void Reset() { engine.interpreter.ExecuteEvent(engine.global.ResetEventSteps, 0, false); }
   void DefaultInit() { engine.writer.MultiDataWrite(kDefaultInit, true); }
+  void PowerOff() { port::PowerOff(engine.global, engine.output); }
+  void PowerOn() { port::PowerOn(engine.global, engine.output, sleeper); }
 
   platform::SimPort sim;
   Pcd8544 module;
@@ -85,23 +91,88 @@ int DotsUnlikeThePicture(const PanelDots& dots) {
   return unlike;
 }
 
-TEST(ModuleEndToEnd, StartupAndTheDefaultInitSequenceSetTheModuleUp) {
+TEST(ModuleEndToEnd, WithoutTheResetEventTheStateStaysUndefined) {
   Bench bench;
   bench.Startup();
   bench.DefaultInit();
+  EXPECT_FALSE(bench.module.ResetSincePowerOn()) << "start-up raises RESET without a pulse";
   EXPECT_EQ(bench.module.State(),
             (ControllerState{false, false, false, DisplayMode::Inverse, 0, 0, 1, 5, 72}));
   EXPECT_EQ(bench.module.PendingBits(), 0);
   EXPECT_EQ(testing::LogLines(bench.module),
-            (Lines{"command 0x21 function set: active, horizontal, extended set",
+            (Lines{"no reset since power-on: state undefined",
+                   "command 0x21 function set: active, horizontal, extended set",
                    "command 0xC8 set Vop = 72 (7.38 V)", "command 0x05 temperature coefficient 1",
-                   "command 0x15 bias system 5",
+                   "command 0x15 bias system 5 (n = 2)",
                    "command 0x20 function set: active, horizontal, basic set",
                    "command 0x09 display control: all on", "command 0x08 display control: blank",
                    "command 0x0D display control: inverse video"}));
-  // Inverse video of the clear RAM: every dot dark.
+  // Nothing readable shows.
+  const PanelDots dots = ShownDots(bench.module, kDefaultMounting, kDefaultInitGlass);
+  for (const std::uint8_t d : dots.darkness) ASSERT_EQ(d, 0);
+  // The reset event sets it up, and the init sequence then shows inverse
+  // video of the RAM's power-on content.
+  bench.Reset();
+  bench.DefaultInit();
+  EXPECT_TRUE(bench.module.ResetSincePowerOn());
+  const PanelDots garbage = ShownDots(bench.module, Mounting::Rotated0, kDefaultInitGlass);
+  for (int y = 0; y < kRows; ++y) {
+    for (int x = 0; x < kColumns; ++x) {
+      ASSERT_EQ(garbage.At(x, y), bench.module.RamDot(x, y) ? 0 : 255) << x << "," << y;
+    }
+  }
+}
+
+TEST(ModuleEndToEnd, APowerCycleThroughThePowerSwitchLeavesTheRamUndefinedAgain) {
+  Bench bench;
+  bench.Startup();
+  bench.Reset();
+  bench.DefaultInit();
+  SendTestPicture(bench);
+  ASSERT_NE(bench.module.DisplayRam(), Pcd8544::PowerOnRam(kPowerOnSeed));
+  bench.PowerOff();
+  EXPECT_FALSE(bench.module.Supplied());
+  bench.DefaultInit();  // sent to a module without supply: nothing
+  bench.PowerOn();
+  EXPECT_TRUE(bench.module.Supplied());
+  EXPECT_EQ(bench.module.DisplayRam(), Pcd8544::PowerOnRam(kPowerOnSeed));
+  // The supply came on with RESET high (the init sequence's last write while
+  // it was off); the power-on sequence's RESET pulse then sets it up.
+  EXPECT_TRUE(bench.module.ResetSincePowerOn());
+  EXPECT_EQ(bench.module.State(), ControllerState{});
+  Lines log = testing::LogLines(bench.module);
+  EXPECT_EQ(Lines(log.end() - 3, log.end()),
+            (Lines{"supply off (power switch): the module ignores its lines",
+                   "supply on: registers and RAM undefined", "RESET low: reset state"}));
+  // Straight from off to on, RESET stays low from the power-off write: the
+  // registers come up in their reset state.
+  bench.PowerOff();
+  bench.PowerOn();
+  log = testing::LogLines(bench.module);
+  EXPECT_EQ(log.back(), "supply on with RESET low: reset state, RAM undefined");
+  EXPECT_TRUE(bench.module.ResetSincePowerOn());
+  // "Do 0" straight after start-up is no power switch.
+  Bench other;
+  other.Startup();
+  port::DoZero(other.engine.global, other.engine.output);
+  EXPECT_TRUE(other.module.Supplied());
+  EXPECT_TRUE(other.module.ResetSincePowerOn()) << "all lines low: RESET low";
+}
+
+TEST(ModuleEndToEnd, TheDefaultInitSequenceIsTooDarkOnTheDefaultGlass) {
+  // The shipped default init sequence with the shipped events, then a full
+  // picture: at the default glass threshold every dot is dark.
+  Bench bench;
+  bench.Startup();
+  bench.Reset();
+  bench.DefaultInit();
+  SendTestPicture(bench);
   const PanelDots dots = ShownDots(bench.module, kDefaultMounting);
   for (const std::uint8_t d : dots.darkness) ASSERT_EQ(d, 255);
+  EXPECT_EQ(ContrastOf(DotVoltagesOf(bench.module.State()), {}), Contrast::Dark);
+  // With bias 3 (n = 4) instead of 5 the same Vop reads on that glass.
+  bench.engine.writer.MultiDataWrite("33, 19, 32", true);
+  EXPECT_EQ(ContrastOf(DotVoltagesOf(bench.module.State()), {}), Contrast::Normal);
 }
 
 TEST(ModuleEndToEnd, TheResetEventResetsTheRegistersOnly) {
@@ -125,10 +196,11 @@ TEST(ModuleEndToEnd, ASentPictureAppearsUprightOnThePanel) {
   EXPECT_EQ(bench.module.Log().Total(), 1u + 8u + 504u) << "reset, commands, data";
   EXPECT_EQ(bench.module.State().x, 0) << "504 bytes wrap the address to the start";
   EXPECT_EQ(bench.module.State().y, 0);
-  EXPECT_EQ(DotsUnlikeThePicture(ShownDots(bench.module, Mounting::Rotated180)), 0);
+  EXPECT_EQ(DotsUnlikeThePicture(ShownDots(bench.module, Mounting::Rotated180, kDefaultInitGlass)),
+            0);
 
   // Mounted the other way round the picture stands on its head.
-  const PanelDots turned = ShownDots(bench.module, Mounting::Rotated0);
+  const PanelDots turned = ShownDots(bench.module, Mounting::Rotated0, kDefaultInitGlass);
   const QImage picture = TestPicture();
   for (int y = 0; y < kRows; ++y) {
     for (int x = 0; x < kColumns; ++x) {
@@ -159,12 +231,20 @@ TEST(ModuleEndToEnd, AFallingClockEdgeShowsGarbage) {
   SendTestPicture(bench);
   // SCLK still stands high from "SB, 25", so the first bit brings no edge;
   // each later bit sets SDA with the rising edge and is read one edge late:
-  // seven bits, then CS drops them.
+  // seven bits, then CS drops them. Every byte with a change of level among
+  // those bits is logged as late.
   const Lines log = testing::LogLines(bench.module);
-  ASSERT_EQ(log.size(), 1u + 8u + 504u);
-  EXPECT_EQ(log[9], "dropped 7 bits: CS raised");
+  int dropped = 0, late = 0;
+  for (const std::string& line : log) {
+    dropped += line == "dropped 7 bits: CS raised";
+    late += line.starts_with("setup time violated: SDA changed with ");
+  }
+  EXPECT_EQ(dropped, 504);
+  EXPECT_GT(late, 100);
+  EXPECT_EQ(log.size(), 1u + 8u + 504u + static_cast<unsigned>(late));
   EXPECT_EQ(log.back(), "dropped 7 bits: CS raised");
-  EXPECT_GT(DotsUnlikeThePicture(ShownDots(bench.module, kDefaultMounting)), 400);
+  EXPECT_GT(DotsUnlikeThePicture(ShownDots(bench.module, kDefaultMounting, kDefaultInitGlass)),
+            400);
 }
 
 TEST(ModuleEndToEnd, TheWrongBitOrderShowsGarbage) {
@@ -183,7 +263,8 @@ TEST(ModuleEndToEnd, TheWrongBitOrderShowsGarbage) {
   for (std::size_t k = 0; k < bytes.size(); ++k) {
     ASSERT_EQ(bench.module.DisplayRam()[k], port::ReverseBits(bytes[k])) << "byte " << k;
   }
-  EXPECT_GT(DotsUnlikeThePicture(ShownDots(bench.module, kDefaultMounting)), 400);
+  EXPECT_GT(DotsUnlikeThePicture(ShownDots(bench.module, kDefaultMounting, kDefaultInitGlass)),
+            400);
 }
 
 }  // namespace

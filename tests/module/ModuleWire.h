@@ -38,6 +38,27 @@ inline void SendData(module::Pcd8544& module, std::initializer_list<std::uint8_t
   for (const std::uint8_t byte : bytes) Feed(module, ClockedByte(byte, true));
 }
 
+// A module after power-on and a RESET low pulse, the lines idle and the log
+// empty: the registers in their reset state, the RAM still holding what it
+// held at power-on.
+inline module::Pcd8544 ResetModule() {
+  module::Pcd8544 module;
+  Feed(module, {kIdle & ~module::kResetLine, kIdle});
+  module.ClearLog();
+  return module;
+}
+
+// The same with the RAM cleared by 504 zero data bytes, after which the
+// address has wrapped back to X = 0, Y = 0.
+inline module::Pcd8544 ClearedModule() {
+  module::Pcd8544 module = ResetModule();
+  for (int k = 0; k < module::kColumns * module::kBanks; ++k) {
+    Feed(module, ClockedByte(0, true));
+  }
+  module.ClearLog();
+  return module;
+}
+
 // The decoded log in words, oldest first.
 inline std::vector<std::string> LogLines(const module::Pcd8544& module) {
   std::vector<std::string> lines;

@@ -1,5 +1,5 @@
-// What the glass shows: display modes, power-down, contrast from Vop, the two
-// mountings, and the state in words.
+// What the glass shows: display modes, power-down, contrast from VLCD and the
+// bias, the two mountings, and the state in words.
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,12 @@ namespace {
 using testing::SendCommands;
 using testing::SendData;
 
-// A module, active at Vop 72, with two bytes in RAM: 0x01 at (0, 0) (the top
-// left dot of the RAM) and 0x80 at (83, 5) (the bottom right dot).
+// A module, active at Vop 68 (7.14 V) with bias 3, where the default glass
+// shows black and clear, with two bytes in the cleared RAM: 0x01 at (0, 0)
+// (the top left dot of the RAM) and 0x80 at (83, 5) (the bottom right dot).
 Pcd8544 Prepared(std::uint8_t displayControl) {
-  Pcd8544 module;
-  SendCommands(module, {0x21, 0xC8, 0x20, displayControl});
+  Pcd8544 module = testing::ClearedModule();
+  SendCommands(module, {0x21, 0xC4, 0x13, 0x20, displayControl});
   SendData(module, {0x01});
   SendCommands(module, {0xD3, 0x45});
   SendData(module, {0x80});
@@ -65,8 +66,8 @@ TEST(Panel, MountingTurnsThePictureHalfRound) {
   EXPECT_EQ(upright.At(0, 0), 255);
   EXPECT_EQ(upright.At(83, 47), 255);
   EXPECT_EQ(upright.At(83, 0), 0);
-  Pcd8544 single;
-  SendCommands(single, {0x21, 0xC8, 0x20, 0x0C, 0x82, 0x41});
+  Pcd8544 single = testing::ClearedModule();
+  SendCommands(single, {0x21, 0xC4, 0x13, 0x20, 0x0C, 0x82, 0x41});
   SendData(single, {0x04});  // RAM column 2, row 8 + 2
   const PanelDots turned = ShownDots(single, Mounting::Rotated180);
   EXPECT_EQ(turned.At(83 - 2, 47 - 10), 255);
@@ -79,57 +80,94 @@ TEST(Panel, MountingTurnsThePictureHalfRound) {
   EXPECT_EQ(ParseMounting(""), std::nullopt);
 }
 
-TEST(Panel, VopSetsTheContrast) {
-  struct Case {
-    std::uint8_t vop;
-    Contrast contrast;
-    std::uint8_t dark;
-    std::uint8_t clear;
-  };
-  const Case cases[] = {
-      {0, Contrast::Off, 0, 0},       {24, Contrast::Faint, 0, 0},
-      {25, Contrast::Faint, 10, 0},   {37, Contrast::Faint, 132, 0},
-      {48, Contrast::Faint, 244, 0},  {49, Contrast::Normal, 255, 0},
-      {72, Contrast::Normal, 255, 0}, {90, Contrast::Normal, 255, 0},
-      {91, Contrast::Dark, 255, 4},   {127, Contrast::Dark, 255, 180},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(ContrastOf(c.vop), c.contrast) << int(c.vop);
-    EXPECT_EQ(DarkDotLevel(c.vop), c.dark) << int(c.vop);
-    EXPECT_EQ(ClearDotLevel(c.vop), c.clear) << int(c.vop);
-  }
-  // The same RAM at a faint and a dark voltage.
-  Pcd8544 module = Prepared(0x0C);
-  SendCommands(module, {0x21, 0xA5, 0x20});  // Vop 37: 5.28 V
-  PanelDots dots = ShownDots(module, Mounting::Rotated0);
-  EXPECT_EQ(CountAt(dots, 132), 2);
-  EXPECT_EQ(CountAt(dots, 0), kColumns * kRows - 2);
-  SendCommands(module, {0x21, 0xFF, 0x20});  // Vop 127: 10.68 V
-  dots = ShownDots(module, Mounting::Rotated0);
-  EXPECT_EQ(CountAt(dots, 255), 2);
-  EXPECT_EQ(CountAt(dots, 180), kColumns * kRows - 2);
+TEST(Panel, NothingShowsBeforeTheFirstResetOrWithoutSupply) {
+  Pcd8544 module;
+  SendCommands(module, {0x21, 0xC4, 0x13, 0x20, 0x09});
+  EXPECT_EQ(CountAt(ShownDots(module, Mounting::Rotated0), 0), kColumns * kRows);
+  EXPECT_EQ(StateLines(module, {}),
+            "no reset since power-on: state undefined\n"
+            "a RESET low pulse sets the controller up; until then nothing readable shows");
+  Pcd8544 cut = Prepared(0x09);
+  cut.WriteControl(0xFF);
+  cut.Write(0);
+  EXPECT_EQ(CountAt(ShownDots(cut, Mounting::Rotated0), 0), kColumns * kRows);
+  EXPECT_EQ(StateLines(cut, {}),
+            "supply off (power switch): the module ignores its lines\nglass not driven");
 }
 
-TEST(Panel, StateInOneLine) {
+TEST(Panel, TheBiasAndVlcdShadeTheDots) {
+  // BS 3 (n = 4) and BS 7 (n = 0) at the same Vop 68: 1.36 / 1.17 V rms
+  // against 2.04 / 1.84 V rms.
+  Pcd8544 module = Prepared(0x0C);
+  PanelDots dots = ShownDots(module, Mounting::Rotated0);
+  EXPECT_EQ(CountAt(dots, 255), 2);
+  EXPECT_EQ(CountAt(dots, 0), kColumns * kRows - 2);
+  SendCommands(module, {0x21, 0x17, 0x20});
+  dots = ShownDots(module, Mounting::Rotated0);
+  EXPECT_EQ(CountAt(dots, 255), kColumns * kRows) << "every dot dark";
+  // Blank mode still drives the glass: too high a voltage greys it.
+  SendCommands(module, {0x08});
+  EXPECT_EQ(CountAt(ShownDots(module, Mounting::Rotated0), 255), kColumns * kRows);
+  // Back to BS 3, Vop 72: clear dots at 1.213 V, just over the default 1.20 V
+  // threshold (28 of 255); a glass threshold of 1.25 V clears them.
+  SendCommands(module, {0x21, 0x13, 0xC8, 0x20, 0x0C});
+  dots = ShownDots(module, Mounting::Rotated0);
+  EXPECT_EQ(CountAt(dots, 28), kColumns * kRows - 2);
+  EXPECT_EQ(CountAt(ShownDots(module, Mounting::Rotated0, Glass{1.25}), 0), kColumns * kRows - 2);
+  // Vop 0: generator off, nothing on the glass.
+  SendCommands(module, {0x21, 0x80, 0x20});
+  EXPECT_EQ(CountAt(ShownDots(module, Mounting::Rotated0), 0), kColumns * kRows);
+}
+
+TEST(Panel, StateInWords) {
   ControllerState state;
   EXPECT_EQ(StateLine(state),
             "power-down, display blank, horizontal, basic set, X = 0, Y = 0, "
-            "Vop = 0 (3.06 V, generator off), bias 0, TC 0");
-  state = {false, true, true, DisplayMode::Inverse, 83, 5, 1, 5, 72};
+            "Vop = 0 (0 V, generator off), bias 0 (n = 7), TC 0 (not modelled)");
+  EXPECT_EQ(GlassLine(state, {}), "glass not driven: VLCD 0 V");
+  state = {false, true, true, DisplayMode::Inverse, 83, 5, 1, 3, 72};
   EXPECT_EQ(StateLine(state),
             "active, inverse video, vertical, extended set, X = 83, Y = 5, "
-            "Vop = 72 (7.38 V), bias 5, TC 1");
+            "Vop = 72 (7.38 V), bias 3 (n = 4), TC 1 (not modelled)");
+  EXPECT_EQ(GlassLine(state, {}),
+            "on dots 1.40 V rms, off dots 1.21 V rms, ratio 1.156, glass threshold 1.20 V: "
+            "readable");
+  state.powerDown = true;  // the generator is off whatever Vop holds
+  EXPECT_NE(StateLine(state).find("Vop = 72 (0 V, generator off)"), std::string::npos);
+  EXPECT_EQ(GlassLine(state, {}), "glass not driven: VLCD 0 V");
+  state.powerDown = false;
   state.vop = 30;
-  EXPECT_NE(StateLine(state).find("Vop = 30 (4.86 V, too low: faint)"), std::string::npos);
-  state.vop = 100;
-  EXPECT_NE(StateLine(state).find("Vop = 100 (9.06 V, too high: dark)"), std::string::npos);
+  EXPECT_NE(StateLine(state).find("Vop = 30 (4.86 V, below the 6.0 V rating)"),
+            std::string::npos);
+  EXPECT_EQ(GlassLine(state, {}).substr(GlassLine(state, {}).find(": ")), ": too faint");
+  state.vop = 127;  // the main window's default command list
+  EXPECT_NE(StateLine(state).find("Vop = 127 (10.68 V, exceeds the 8.5 V rating)"),
+            std::string::npos);
+  EXPECT_EQ(GlassLine(state, {}),
+            "on dots 2.03 V rms, off dots 1.76 V rms, ratio 1.156, glass threshold 1.20 V: "
+            "too dark");
+  state.vop = 72;
+  state.bias = 5;  // the default init sequence: n = 2 is for 1:24
+  EXPECT_EQ(GlassLine(state, {}),
+            "on dots 1.62 V rms, off dots 1.41 V rms, ratio 1.148, glass threshold 1.20 V: "
+            "too dark (bias n for 1:48 is 4)");
+  EXPECT_EQ(GlassLine(state, Glass{1.44}).substr(GlassLine(state, Glass{1.44}).find(": ")),
+            ": readable");
+  // BS 7 (n = 0), Vop 23: dark dots at 1.27 V, 0.60 of black, clear ones at
+  // 1.14 V, clear: neither faint nor dark, but poor.
+  state.bias = 7;
+  state.vop = 23;
+  EXPECT_EQ(GlassLine(state, {}).substr(GlassLine(state, {}).find(": ")),
+            ": poor contrast (bias n for 1:48 is 4)");
 }
 
 TEST(Panel, StateReportGivesKeysThenTheLog) {
-  Pcd8544 module;
-  SendCommands(module, {0x21, 0xC8, 0x20, 0x0C});
+  Pcd8544 module = testing::ResetModule();
+  SendCommands(module, {0x21, 0xC8, 0x13, 0x20, 0x0C});
   SendData(module, {0xF0});
   EXPECT_EQ(StateReport(module, Mounting::Rotated180),
+            "supply=on\n"
+            "reset=done\n"
             "power=active\n"
             "display=normal\n"
             "addressing=horizontal\n"
@@ -138,17 +176,44 @@ TEST(Panel, StateReportGivesKeysThenTheLog) {
             "y=0\n"
             "vop=72\n"
             "vlcd=7.38\n"
-            "contrast=normal\n"
-            "bias=0\n"
+            "vlcd-rating=within 6.0 to 8.5 V\n"
+            "bias=3\n"
+            "bias-n=4\n"
             "temperature-coefficient=0\n"
+            "on-rms=1.40\n"
+            "off-rms=1.21\n"
+            "on-off-ratio=1.156\n"
+            "glass-threshold=1.20\n"
+            "contrast=normal\n"
             "mounting=180\n"
             "pending-bits=0\n"
-            "log-entries=5\n"
+            "log-entries=6\n"
             "command 0x21 function set: active, horizontal, extended set\n"
             "command 0xC8 set Vop = 72 (7.38 V)\n"
+            "command 0x13 bias system 3 (n = 4)\n"
             "command 0x20 function set: active, horizontal, basic set\n"
             "command 0x0C display control: normal\n"
             "data 0xF0 at X = 0, Y = 0\n");
+  // Power-down and Vop 0 read 0 V with the generator off.
+  SendCommands(module, {0x24});
+  std::string report = StateReport(module, Mounting::Rotated180, Glass{1.5});
+  EXPECT_NE(report.find("power=power-down\n"), std::string::npos);
+  EXPECT_NE(report.find("vlcd=0.00\nvlcd-rating=off\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("on-rms=0.00\noff-rms=0.00\non-off-ratio=0.000\nglass-threshold=1.50\n"
+                        "contrast=off\n"),
+            std::string::npos)
+      << report;
+  SendCommands(module, {0x21, 0x80});
+  report = StateReport(module, Mounting::Rotated180);
+  EXPECT_NE(report.find("power=active\n"), std::string::npos);
+  EXPECT_NE(report.find("vlcd=0.00\nvlcd-rating=off\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("contrast=off\n"), std::string::npos);
+  // Before the first reset the state is undefined and nothing drives the glass.
+  const Pcd8544 fresh;
+  report = StateReport(fresh, Mounting::Rotated0);
+  EXPECT_EQ(report.substr(0, report.find("power=")),
+            "supply=on\nreset=none since power-on (state undefined)\n");
+  EXPECT_NE(report.find("contrast=off\n"), std::string::npos);
 }
 
 }  // namespace

@@ -26,7 +26,8 @@ TEST(Pcd8544Instructions, EveryInstructionHasItsMeaning) {
       {true, 0x00, "0x00 no operation"},
       {false, 0x20, "0x20 function set: active, horizontal, basic set"},
       {true, 0x21, "0x21 function set: active, horizontal, extended set"},
-      {false, 0x27, "0x27 function set: power-down, vertical, extended set"},
+      {false, 0x27,
+       "0x27 function set: power-down, vertical, extended set (VLCD 0 V, generator off)"},
       {false, 0x08, "0x08 display control: blank"},
       {false, 0x09, "0x09 display control: all on"},
       {false, 0x0C, "0x0C display control: normal"},
@@ -42,13 +43,18 @@ TEST(Pcd8544Instructions, EveryInstructionHasItsMeaning) {
       {false, 0xD4, "0xD4 set X = 84: out of range (0 to 83), ignored"},
       {false, 0xC8, "0xC8 set X = 72"},
       {true, 0xC8, "0xC8 set Vop = 72 (7.38 V)"},
-      {true, 0x80, "0x80 set Vop = 0 (3.06 V)"},
-      {true, 0xFF, "0xFF set Vop = 127 (10.68 V)"},
+      {true, 0x80, "0x80 set Vop = 0 (0 V, generator off)"},
+      {true, 0xFF, "0xFF set Vop = 127 (10.68 V, exceeds the 8.5 V rating)"},
+      {true, 0xDA, "0xDA set Vop = 90 (8.46 V)"},
+      {true, 0xDB, "0xDB set Vop = 91 (8.52 V, exceeds the 8.5 V rating)"},
+      {true, 0xB1, "0xB1 set Vop = 49 (6.00 V)"},
+      {true, 0xB0, "0xB0 set Vop = 48 (5.94 V, below the 6.0 V rating)"},
       {true, 0x04, "0x04 temperature coefficient 0"},
       {true, 0x07, "0x07 temperature coefficient 3"},
-      {true, 0x10, "0x10 bias system 0"},
-      {true, 0x15, "0x15 bias system 5"},
-      {true, 0x17, "0x17 bias system 7"},
+      {true, 0x10, "0x10 bias system 0 (n = 7)"},
+      {true, 0x13, "0x13 bias system 3 (n = 4)"},
+      {true, 0x15, "0x15 bias system 5 (n = 2)"},
+      {true, 0x17, "0x17 bias system 7 (n = 0)"},
       {false, 0x05, "0x05 reserved in the basic set, ignored"},
       {false, 0x13, "0x13 reserved in the basic set, ignored"},
       {true, 0x01, "0x01 reserved in the extended set, ignored"},
@@ -60,6 +66,14 @@ TEST(Pcd8544Instructions, EveryInstructionHasItsMeaning) {
   for (const Meaning& c : cases) {
     EXPECT_EQ(DescribeCommand(c.byte, c.extended), c.text);
   }
+  // Taken in power-down, Set Vop programs a voltage the generator gives only
+  // once active.
+  EXPECT_EQ(DescribeCommand(0xC8, true, true),
+            "0xC8 set Vop = 72 (0 V, generator off in power-down; 7.38 V once active)");
+  EXPECT_EQ(DescribeCommand(0xFF, true, true),
+            "0xFF set Vop = 127 (0 V, generator off in power-down; 10.68 V once active, exceeds "
+            "the 8.5 V rating)");
+  EXPECT_EQ(DescribeCommand(0x80, true, true), "0x80 set Vop = 0 (0 V, generator off)");
 }
 
 struct Execution {

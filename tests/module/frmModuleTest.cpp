@@ -3,6 +3,7 @@
 // the port is simulated.
 
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -32,8 +33,8 @@ using module::frmModule;
 
 namespace {
 
-QString StateOf(const module::Pcd8544& module) {
-  return QString::fromStdString(module::StateLine(module.State()));
+QString StateOf(const module::Pcd8544& module, const module::Glass& glass = {}) {
+  return QString::fromStdString(module::StateLines(module, glass));
 }
 
 QStringList LogText(const frmModule& window) {
@@ -86,7 +87,7 @@ class frmModuleTest : public QObject {
   void initTestCase() { ui::ApplyApplicationLook(); }
 
   void ShowsTheModuleAsItStandsWhenOpened() {
-    module::Pcd8544 module;
+    module::Pcd8544 module = testing::ResetModule();
     testing::SendCommands(module, {0x21, 0xC8, 0x20, 0x09});
     platform::VirtualClock clock;
     frmModule window(module, &clock);
@@ -100,7 +101,8 @@ class frmModuleTest : public QObject {
   }
 
   void ChangesWithinAFrameWaitForTheNextPicture() {
-    module::Pcd8544 module;
+    module::Pcd8544 module = testing::ClearedModule();
+    testing::SendCommands(module, {0x21, 0x13, 0x20});  // bias 3
     platform::VirtualClock clock;
     frmModule window(module, &clock);
     window.show();
@@ -121,7 +123,7 @@ class frmModuleTest : public QObject {
     clock.Advance(frmModule::kFrameMicros);
     for (int k = 1; k < frmModule::kChangesPerLook; ++k) testing::SendData(module, {0xAA});
     QVERIFY(state->text() != StateOf(module));
-    testing::SendCommands(module, {0xC8});
+    testing::SendCommands(module, {0xC4});
     QCOMPARE(state->text(), StateOf(module));
     QVERIFY(!timer->isActive());
     // A burst of writes within one frame costs no picture until it is over.
@@ -142,8 +144,8 @@ class frmModuleTest : public QObject {
   }
 
   void MountingTurnsThePanel() {
-    module::Pcd8544 module;
-    testing::SendCommands(module, {0x21, 0xC8, 0x20, 0x0C});
+    module::Pcd8544 module = testing::ClearedModule();
+    testing::SendCommands(module, {0x21, 0xC4, 0x13, 0x20, 0x0C});
     testing::SendData(module, {0x01});
     frmModule window(module);
     auto* mounting = window.findChild<QComboBox*>("cmbMounting");
@@ -213,6 +215,11 @@ class frmModuleTest : public QObject {
     rig.window->cmdSendImage_Click();
     frmModule* window = rig.window->ModuleWindow();
     window->CatchUp();
+    // Too dark on the default glass; black and clear on a glass with a
+    // threshold of 1.44 V.
+    QVERIFY(window->findChild<QLabel*>("lblState")->text().endsWith(
+        "too dark (bias n for 1:48 is 4)"));
+    window->findChild<QDoubleSpinBox*>("spnGlassThreshold")->setValue(1.44);
     const module::PanelDots dots = window->findChild<module::PanelPicture*>("picPanel")->Dots();
     for (int y = 0; y < 48; ++y) {
       for (int x = 0; x < 84; ++x) {
@@ -221,6 +228,42 @@ class frmModuleTest : public QObject {
       }
     }
     QVERIFY(window->findChild<QLabel*>("lblState")->text().startsWith("active, inverse video"));
+  }
+
+  void TheGlassThresholdShadesThePanelAndTheStateSaysWhy() {
+    module::Pcd8544 module;
+    platform::VirtualClock clock;
+    frmModule window(module, &clock);
+    window.show();
+    auto* state = window.findChild<QLabel*>("lblState");
+    auto* threshold = window.findChild<QDoubleSpinBox*>("spnGlassThreshold");
+    auto* panel = window.findChild<module::PanelPicture*>("picPanel");
+    QCOMPARE(threshold->value(), module::kDefaultGlassThreshold);
+    QCOMPARE(threshold->minimum(), module::kMinGlassThreshold);
+    QCOMPARE(threshold->maximum(), module::kMaxGlassThreshold);
+    QCOMPARE(threshold->suffix(), QString(" V"));
+    // Power-on: nothing until a reset.
+    QVERIFY(state->text().startsWith("no reset since power-on: state undefined\n"));
+    testing::Feed(module, {testing::kIdle & ~module::kResetLine, testing::kIdle});
+    // All on at Vop 72, bias 3: dots at 1.40 V rms, full from 1.32 V.
+    testing::SendCommands(module, {0x21, 0xC8, 0x13, 0x20, 0x09});
+    window.CatchUp();
+    QCOMPARE(state->text(), StateOf(module));
+    QCOMPARE(state->text().split('\n').size(), 3);
+    QCOMPARE(state->text().split('\n')[1],
+             QString("Vop = 72 (7.38 V), bias 3 (n = 4), TC 0 (not modelled)"));
+    QCOMPARE(int(panel->Dots().At(10, 10)), 255);
+    threshold->setValue(1.30);  // full from 1.43 V: 0.79 of black
+    QCOMPARE(window.CurrentGlass().threshold, 1.30);
+    QCOMPARE(int(panel->Dots().At(10, 10)), 202);
+    QCOMPARE(state->text(), StateOf(module, module::Glass{1.30}));
+    QVERIFY(state->text().endsWith("glass threshold 1.30 V: readable"));
+    threshold->setValue(1.45);
+    QCOMPARE(int(panel->Dots().At(10, 10)), 0);
+    QVERIFY(state->text().endsWith("glass threshold 1.45 V: too faint"));
+    // Typed beyond the range, the box keeps to it.
+    threshold->setValue(9.0);
+    QCOMPARE(window.CurrentGlass().threshold, module::kMaxGlassThreshold);
   }
 };
 
