@@ -28,6 +28,9 @@ QString SaveModuleScreenshot(ui::frmELCD& window, const QString& path) {
   const image::LoadedPicture loaded = image::LoadPicture(picturePath);
   if (loaded.picture.isNull()) return "the picture " + picturePath + ": " + loaded.error;
 
+  // The reset event first: start-up raises RESET without the low pulse the
+  // controller needs after power-on.
+  window.cmdReset_Click();
   window.cmdSendInit_Click();
   window.ImageWindow()->picImage()->DrawStretched(loaded.picture);
   window.cmdSendImage_Click();
