@@ -25,11 +25,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string WithSeparator(const fs::path& path) {
-  std::string text = path.string();
-  if (text.empty() || (text.back() != '/' && text.back() != '\\')) {
-    text += static_cast<char>(fs::path::preferred_separator);
-  }
-  return text;
+  return WithFolderSeparator(path.string());
 }
 
 std::optional<std::string> Variable(const char* name) {
