@@ -121,9 +121,9 @@ std::string FolderHelp(const FolderChoice& choice) {
             "  (neither XDG_DATA_HOME nor HOME is set).";
       } else {
         text +=
-            "the user's data folder, as the program is installed; on first use it is\n"
-            "  created and the shipped files it lacks are copied from\n  " +
-            choice.dataFolder + " (nothing there is ever overwritten).";
+            "the user's data folder, as the program is installed; it is created on\n"
+            "  first use, and at each start the shipped files it lacks are copied from\n  " +
+            choice.dataFolder + " (a file already there is never overwritten).";
       }
       break;
   }
