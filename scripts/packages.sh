@@ -1,5 +1,10 @@
 # The Debian packages each command needs (sourced by run.sh and test.sh).
 BUILD_PACKAGES=(cmake make g++ pkg-config qt6-base-dev libftdi1-dev libgpiod-dev fonts-dejavu-core fonts-dejavu-extra)
-TEST_PACKAGES=("${BUILD_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev sigrok-cli)
+# The Debian package: dpkg-shlibdeps (dpkg-dev, file) computes its dependencies.
+PACKAGE_PACKAGES=("${BUILD_PACKAGES[@]}" dpkg-dev file gzip)
+# The tests also check the package: its menu entry, metainfo, manual pages and
+# lintian's verdict.
+TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-dev sigrok-cli
+               lintian desktop-file-utils appstream man-db)
 # The fuzz targets are built by clang with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev qt6-base-dev)

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything (programs, tests, benchmarks) and runs the test suites;
-# then the same suites built with AddressSanitizer and UndefinedBehaviorSanitizer,
-# and a bounded fuzzing run of every fuzz target.
-# Usage: scripts/test.sh [--quick]   (--quick: the plain build and its tests only)
+# builds the Debian package and checks it; then the same suites built with
+# AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run of
+# every fuzz target.
+# Usage: scripts/test.sh [--quick]   (--quick: the plain build, its tests and
+# the package check only)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -11,6 +13,10 @@ scripts/install-deps.sh "${TEST_PACKAGES[@]}"
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DQUORVANE_BUILD_TESTS=ON -DQUORVANE_BUILD_BENCH=ON
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure
+
+# The Debian package, built and checked as a user gets it.
+scripts/package.sh
+scripts/check-package.sh
 
 if [ "${1:-}" != "--quick" ]; then
   scripts/sanitize.sh

@@ -14,6 +14,7 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
       name.resize(equals);
     }
     std::optional<std::string>* target = name == "--port"                ? &options.port
+                                         : name == "--folder"            ? &options.folder
                                          : name == "--trace"             ? &options.trace
                                          : name == "--screenshot"        ? &options.screenshot
                                          : name == "--module-screenshot" ? &options.moduleScreenshot
@@ -37,7 +38,7 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
 }
 
 std::string DesktopUsage() {
-  return R"(Usage: quorvane [--port PORT] [--trace FILE] [--screenshot FILE.png]
+  return R"(Usage: quorvane [--port PORT] [--folder DIR] [--trace FILE] [--screenshot FILE.png]
 
 The desktop workbench for display modules on the parallel port.
 
@@ -45,6 +46,12 @@ The desktop workbench for display modules on the parallel port.
                        auto, sim, ppdev[:DEVICE], io[:BASE], inpout32,
                        ftdi[:VID:PID[:INDEX]], gpio:CHIP:L0,L1,L2,L3,L4
                        (see quorvane-send --help)
+  --folder DIR         the program folder with the event files and the picture
+                       series; without it $QUORVANE_FOLDER, else this
+                       program's own folder when it holds 0.evnt and is
+                       writable (a portable layout), else the user's data
+                       folder, filled on first use from the installed data
+                       folder (see below)
   --trace FILE         record every port write of the session as it happens;
                        FILE.csv lists each write (index,time_us,address,value),
                        FILE.vcd is a value change dump of the lines SCLK, SDA,
@@ -54,6 +61,10 @@ The desktop workbench for display modules on the parallel port.
                        start up on the simulated port, send the default init
                        sequence and the picture images/lcd_0.bmp, save a
                        picture of the main, image and module windows and end
+  --help               this text
+
+Environment: QUORVANE_PORT (the default of --port), QUORVANE_FOLDER (the
+program folder), XDG_DATA_HOME and HOME (where the user's data folder is).
 )";
 }
 

@@ -9,6 +9,7 @@ namespace quorvane::app {
 
 struct DesktopOptions {
   std::optional<std::string> port;
+  std::optional<std::string> folder;
   std::optional<std::string> trace;
   std::optional<std::string> screenshot;
   std::optional<std::string> moduleScreenshot;

@@ -18,13 +18,14 @@
 #include "platform/FlushingSleeper.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PortFactory.h"
-#include "platform/ProgramPath.h"
+#include "platform/ProgramFolderChoice.h"
 #include "platform/QtCommonDialogs.h"
 #include "platform/Shell.h"
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
 #include "platform/Trace.h"
 #include "platform/TraceFactory.h"
+#include "platform/UserFolder.h"
 #include "ui/main/ApplicationLook.h"
 #include "ui/main/frmELCD.h"
 
@@ -49,8 +50,10 @@ int main(int argc, char** argv) {
     std::cerr << "quorvane: " << options.error << "\nTry 'quorvane --help'.\n";
     return 2;
   }
+  const platform::FolderChoice folderChoice =
+      platform::ChooseProgramFolder(options.folder, platform::ProcessFolderPlaces());
   if (options.help) {
-    std::cout << app::DesktopUsage();
+    std::cout << app::DesktopUsage() << platform::FolderHelp(folderChoice);
     return 0;
   }
   if (!HasDisplay()) {
@@ -105,8 +108,8 @@ int main(int argc, char** argv) {
   platform::QtMessageBoxes messages;
   platform::QtShell shell;
   platform::QtCommonDialogs dialogs;
-  ui::DesktopServices services{*port, sleeper, messages,
-                               shell, dialogs, platform::ExecutableFolder()};
+  const platform::PreparedFolder programFolder = platform::PrepareProgramFolder(folderChoice);
+  ui::DesktopServices services{*port, sleeper, messages, shell, dialogs, programFolder.folder};
   if (opened.sim != nullptr) services.module = &panelModule;
   ui::frmELCD window(services);
   sleeper.SetHook([&window] {
@@ -125,6 +128,16 @@ int main(int argc, char** argv) {
       QTimer::singleShot(0, &window, [&] {
         messages.MsgBox(&window, QString::fromStdString(opened.notice),
                         platform::MessageBoxes::Icon::Information, "Quorvane");
+      });
+    }
+  }
+  // A user folder that could not be made ready is said once, naming it.
+  if (!programFolder.notice.empty()) {
+    std::cerr << "quorvane: " << programFolder.notice << '\n';
+    if (!options.screenshot && !options.moduleScreenshot) {
+      QTimer::singleShot(0, &window, [&] {
+        messages.MsgBox(&window, QString::fromStdString(programFolder.notice),
+                        platform::MessageBoxes::Icon::Warning, "Quorvane");
       });
     }
   }

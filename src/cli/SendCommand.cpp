@@ -20,8 +20,10 @@
 #include "platform/Clock.h"
 #include "platform/FlushingSleeper.h"
 #include "platform/PortFactory.h"
+#include "platform/ProgramFolderChoice.h"
 #include "platform/Trace.h"
 #include "platform/TraceFactory.h"
+#include "platform/UserFolder.h"
 #include "port/PowerSequences.h"
 
 namespace quorvane::cli {
@@ -166,6 +168,18 @@ class ActionRunner {
   QImage surface_;
 };
 
+// Without the places of an installed program the executable's folder is the
+// program folder, as in a portable layout.
+platform::FolderChoice ChooseFolder(const SendOptions& options,
+                                    const SendEnvironment& environment) {
+  if (environment.folderPlaces != nullptr) {
+    return platform::ChooseProgramFolder(options.folder, *environment.folderPlaces);
+  }
+  return {options.folder ? platform::FolderLayout::FolderOption : platform::FolderLayout::Portable,
+          options.folder.value_or(environment.executableFolder),
+          {}};
+}
+
 void PrintReports(global::Diagnostics& diagnostics, std::ostream& err, bool& reported) {
   for (const std::string& message : diagnostics.Take()) {
     err << "quorvane-send: " << message << '\n';
@@ -184,7 +198,7 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   }
   const SendOptions& options = parsed.options;
   if (options.help) {
-    out << SendUsage();
+    out << SendUsage() << platform::FolderHelp(ChooseFolder(options, environment));
     return 0;
   }
   if (options.trace) {
@@ -238,8 +252,10 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   CountingSleeper sleeper(flushingSleeper);
   global::Diagnostics diagnostics;
   events::Engine engine(counter, sleeper, diagnostics);
-  engine.global.ProgramFolder =
-      events::AddBackslash(options.folder ? *options.folder : environment.executableFolder);
+  const platform::PreparedFolder folder =
+      platform::PrepareProgramFolder(ChooseFolder(options, environment));
+  if (!folder.notice.empty()) err << "quorvane-send: " << folder.notice << '\n';
+  engine.global.ProgramFolder = events::AddBackslash(folder.folder);
   const events::InitEventsResult loaded = events::InitEvents(engine.global);
 
   out << "port: " << portText << (opened.sim ? " (simulated)" : "") << "; program folder "

@@ -8,6 +8,7 @@
 
 namespace quorvane::platform {
 class Sleeper;
+struct FolderPlaces;
 struct PortSystems;
 }  // namespace quorvane::platform
 
@@ -18,6 +19,10 @@ struct SendEnvironment {
   const char* portVariable = nullptr;    // value of QUORVANE_PORT, if set
   const platform::PortSystems* systems;  // the system calls behind the hardware backends
   platform::Sleeper* sleeper;            // real waits (virtual time replaces it)
+  // Where the program folder is looked for without --folder (QUORVANE_FOLDER,
+  // the layout, the user's data folder); when not given, executableFolder is
+  // the program folder, as in a portable layout.
+  const platform::FolderPlaces* folderPlaces = nullptr;
 };
 
 // Returns the exit status: 0 everything ran, 1 something was reported or the

@@ -241,8 +241,11 @@ Options:
                                        five Linux GPIO lines as D0 to D4, e.g.
                                        gpio:gpiochip0:17,27,22,23,24
                     ftdi and gpio have no control register; auto never picks them
-  --folder DIR      the program folder with the event files (default: the
-                    folder of this program)
+  --folder DIR      the program folder with the event files and the picture
+                    series; without it $QUORVANE_FOLDER, else this program's
+                    own folder when it holds 0.evnt and is writable (a
+                    portable layout), else the user's data folder, filled on
+                    first use from the installed data folder (see below)
   --trace FILE      record every port write as it happens; FILE.csv lists each
                     write (index,time_us,address,value), FILE.vcd is a value
                     change dump of the lines SCLK, SDA, DC, CS and RESET that
@@ -275,6 +278,9 @@ it shows what the module there should show. It powers on as the port opens,
 with its registers undefined until a RESET low pulse (--reset) and its RAM
 holding arbitrary content; the power switch (--power-off, --power-on) turns its
 supply off and on.
+
+Environment: QUORVANE_PORT (the default of --port), QUORVANE_FOLDER (the
+program folder), XDG_DATA_HOME and HOME (where the user's data folder is).
 
 What the program did goes to standard output; what the engine reports (steps
 skipped, negative delays, missing events) goes to standard error.

@@ -7,14 +7,15 @@
 
 #include "cli/SendCommand.h"
 #include "platform/PortFactory.h"
-#include "platform/ProgramPath.h"
+#include "platform/ProgramFolderChoice.h"
 #include "platform/Sleeper.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   const quorvane::platform::PortSystems systems = quorvane::platform::RealPortSystems();
   quorvane::platform::ThreadSleeper sleeper;
+  const quorvane::platform::FolderPlaces places = quorvane::platform::ProcessFolderPlaces();
   const quorvane::cli::SendEnvironment environment{
-      quorvane::platform::ExecutableFolder(), std::getenv("QUORVANE_PORT"), &systems, &sleeper};
+      places.executableFolder, std::getenv("QUORVANE_PORT"), &systems, &sleeper, &places};
   return quorvane::cli::RunSend(args, environment, std::cout, std::cerr);
 }

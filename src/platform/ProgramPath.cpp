@@ -19,7 +19,11 @@ std::string ExecutableFolder() {
 #endif
   std::filesystem::path folder =
       error || executable.empty() ? std::filesystem::current_path(error) : executable.parent_path();
-  std::string text = folder.string();
+  return WithFolderSeparator(folder.string());
+}
+
+std::string WithFolderSeparator(const std::string& folder) {
+  std::string text = folder;
   if (text.empty() || (text.back() != '/' && text.back() != '\\')) {
     text += static_cast<char>(std::filesystem::path::preferred_separator);
   }

@@ -9,4 +9,7 @@ namespace quorvane::platform {
 // current folder when it cannot be found.
 std::string ExecutableFolder();
 
+// The folder's path ending in the folder separator ('/' or a backslash counts).
+std::string WithFolderSeparator(const std::string& folder);
+
 }  // namespace quorvane::platform

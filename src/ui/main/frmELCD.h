@@ -56,7 +56,7 @@ struct DesktopServices {
   platform::MessageBoxes& messages;
   platform::Shell& shell;
   platform::CommonDialogs& dialogs;
-  std::string programFolder;  // the folder of the program's executable
+  std::string programFolder;  // the program folder, as the program chose it at start
   // The emulated module that the simulated port feeds; when set, its window is
   // shown at start-up beside the image window.
   module::Pcd8544* module = nullptr;
