@@ -12,6 +12,7 @@
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "events/ValueList.h"
+#include "global/CountText.h"
 #include "global/Diagnostics.h"
 #include "image/PictureFile.h"
 #include "image/PictureScan.h"
@@ -253,14 +254,16 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
     out << ActionName(action) << ": ";
     if (action.kind == ActionKind::Command || action.kind == ActionKind::Data ||
         action.kind == ActionKind::Init) {
-      out << ByteCount(action.argument) << " bytes, ";
+      out << global::CountText(ByteCount(action.argument), "byte", "bytes") << ", ";
     }
-    if (action.kind == ActionKind::Series) out << runner.seriesFrames << " pictures, ";
-    out << counter.writes - writesBefore << " port writes, waited "
-        << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
+    if (action.kind == ActionKind::Series) {
+      out << global::CountText(runner.seriesFrames, "picture", "pictures") << ", ";
+    }
+    out << global::CountText(counter.writes - writesBefore, "port write", "port writes")
+        << ", waited " << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
     PrintReports(diagnostics, err, reported);
   }
-  out << "done: " << counter.writes << " port writes";
+  out << "done: " << global::CountText(counter.writes, "port write", "port writes");
   if (options.trace) out << ", trace in " << *options.trace;
   out << '\n';
   if (options.WantsPanel() && !WritePanelOutputs(panelModule, options, out, err)) reported = true;

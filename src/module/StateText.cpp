@@ -1,5 +1,7 @@
 #include "module/StateText.h"
 
+#include "global/CountText.h"
+
 #include "module/Instruction.h"
 #include "module/Pcd8544.h"
 
@@ -86,8 +88,8 @@ std::string StateReport(const Pcd8544& module, Mounting mounting) {
   text += pair("log-entries", std::to_string(log.Total()));
   if (log.FirstKept() > 0) {
     text += '(';
-    text += std::to_string(log.FirstKept());
-    text += " earlier entries not kept)\n";
+    text += global::CountText(log.FirstKept(), "earlier entry", "earlier entries");
+    text += " not kept)\n";
   }
   for (std::uint64_t n = log.FirstKept(); n < log.Total(); ++n) {
     text += DescribeEntry(log.At(n));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <sstream>
 
 #include "FakePpdevSystem.h"
@@ -240,6 +241,29 @@ TEST_F(SendCommandTest, PicturesAndTheSeriesGoOutAsDataBytes) {
       << missing.err;
   const SendRun noSeries = Send({"--port", "sim", "--folder", folder.Path().string(), "--series"});
   EXPECT_NE(noSeries.out.find("picture series: 0 pictures, 0 port writes"), std::string::npos);
+}
+
+TEST_F(SendCommandTest, CountsTakeTheSingularForOne) {
+  std::filesystem::create_directory(folder.Path() / "images");
+  std::filesystem::copy_file(std::string(QUORVANE_DATA_DIR) + "/images/lcd_0.bmp",
+                             folder.Path() / "images" / "lcd_0.bmp");
+  for (const char* name : {"1.evnt", "2.evnt"}) {
+    std::filesystem::copy_file(std::string(QUORVANE_DATA_DIR) + "/" + name, folder.Path() / name);
+  }
+  const SendRun run =
+      Send({"--port", "sim", "--folder", folder.Path().string(), "--virtual-time", "--command", "1",
+            "--data", "1, 2", "--init", "", "--series", "--zero"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("command list \"1\": 1 byte, 18 port writes, waited 0 ms\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("data list \"1, 2\": 2 bytes, 36 port writes"), std::string::npos);
+  EXPECT_NE(run.out.find("init sequence \"\": 0 bytes, 0 port writes"), std::string::npos);
+  EXPECT_NE(run.out.find("picture series: 1 picture, 9072 port writes"), std::string::npos);
+  EXPECT_NE(run.out.find("Do 0: 1 port write, waited 0 ms\n"), std::string::npos);
+
+  const SendRun one = Send({"--port", "sim", "--zero"});
+  EXPECT_NE(one.out.find("done: 1 port write\n"), std::string::npos) << one.out;
 }
 
 TEST_F(SendCommandTest, PortChoiceFallsBackOnlyUnderAuto) {

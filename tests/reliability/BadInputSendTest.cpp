@@ -70,8 +70,14 @@ TEST_F(BadInputSendTest, BrokenEventFilesRunWhatTheyCanAndReportTheRest) {
     folder.Write(std::string(c.name) + ".evnt", c.content);
     const SendRun run = Send({"--event", c.name});
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
-    const auto writes = run.out.find("port writes");
-    ASSERT_NE(writes, std::string::npos) << c.name;
+    const std::string action = "event " + std::string(c.name) + ": ";
+    const auto at = run.out.find(action);
+    ASSERT_NE(at, std::string::npos) << c.name << ": " << run.out;
+    const std::size_t writes = std::stoul(run.out.substr(at + action.size()));
+    EXPECT_LE(writes, c.maxWrites) << c.name;
+    const std::string counted =
+        writes == 1 ? "1 port write," : std::to_string(writes) + " port writes,";
+    EXPECT_NE(run.out.find(action + counted), std::string::npos) << run.out;
   }
   // A 100,000-digit number is out of every range: reported, not crashed on.
   EXPECT_NE(Send({"--event", "long"}).err.find("skipped: the value is not a byte"),
