@@ -21,6 +21,8 @@
 #include "platform/Clock.h"
 #include "platform/FlushingSleeper.h"
 #include "platform/PortFactory.h"
+#include "platform/RegularFile.h"
+#include "platform/StopSignal.h"
 #include "platform/Trace.h"
 #include "platform/TraceFactory.h"
 #include "port/PowerSequences.h"
@@ -43,6 +45,13 @@ const char* StandardEventOf(ActionKind kind) {
   }
 }
 
+// ": it is a named pipe, not an event file" when something other than a
+// regular file has the event file's name; empty otherwise.
+std::string NotAnEventFile(const std::string& path) {
+  const platform::OpenedFile opened = platform::OpenRegularFile(path);
+  return opened.notAFile ? ": " + opened.problem + ", not an event file" : std::string();
+}
+
 std::size_t ByteCount(const std::string& list) {
   std::size_t bytes = 0;
   for (const auto& item : events::ParseValueList(list).items) bytes += item.isDelay ? 0 : 1;
@@ -63,9 +72,11 @@ class ActionRunner {
 
   void Run(const SendAction& action) {
     if (const char* standard = StandardEventOf(action.kind); standard && IsUnreadable(standard)) {
+      const std::string& folder = engine_.global.ProgramFolder;
+      const std::string reason = NotAnEventFile(folder + standard);
       diagnostics_.Report("the standard event " + std::string(standard) +
-                          " could not be read from " + engine_.global.ProgramFolder +
-                          ": its bytes are not sent");
+                          " could not be read from " + folder + reason +
+                          (reason.empty() ? ": " : "; ") + "its bytes are not sent");
     }
     global::Global& global = engine_.global;
     port::OutputPort& output = engine_.output;
@@ -119,7 +130,8 @@ class ActionRunner {
   void RunNamedEvent(const std::string& name) {
     const std::string path = engine_.global.ProgramFolder + name + events::kEventExtension;
     if (!events::ReadEventSteps(path, engine_.global.SelectedEventSteps)) {
-      diagnostics_.Report("the event '" + name + "' could not be read from " + path);
+      diagnostics_.Report("the event '" + name + "' could not be read from " + path +
+                          NotAnEventFile(path));
       return;
     }
     engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false);
