@@ -186,6 +186,20 @@ void PrintReports(global::Diagnostics& diagnostics, std::ostream& err, bool& rep
   }
 }
 
+// A stop signal ends the run where it is, and the shut-down writes leave
+// every line low and the control register 0, as when the desktop program
+// ends. The status is the one a shell gives a program the signal ended.
+int StopRun(const SendAction& action, CountingPort& counter, port::OutputPort& output,
+            std::ostream& out, std::ostream& err) {
+  counter.checkStops = false;
+  port::ShutdownWrites(output);
+  output.Port().Flush();
+  out << ActionName(action) << ": stopped\n";
+  err << "quorvane-send: stopped by " << platform::StopSignalName() << " during "
+      << ActionName(action) << "; all lines low, control register 0\n";
+  return platform::StopExitStatus();
+}
+
 }  // namespace
 
 int RunSend(const std::vector<std::string>& args, const SendEnvironment& environment,
@@ -262,7 +276,12 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   for (const SendAction& action : options.actions) {
     const auto writesBefore = counter.writes;
     const auto waitedBefore = sleeper.waitedMilliseconds;
-    runner.Run(action);
+    try {
+      runner.Run(action);
+    } catch (const platform::StopRequest&) {
+      PrintReports(diagnostics, err, reported);
+      return StopRun(action, counter, engine.output, out, err);
+    }
     out << ActionName(action) << ": ";
     if (action.kind == ActionKind::Command || action.kind == ActionKind::Data ||
         action.kind == ActionKind::Init) {
