@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     if (module::frmModule* moduleWindow = window.ModuleWindow()) moduleWindow->CatchUp();
   });
   window.Form_Load();
-  if (window.IsShutDown()) return 0;  // stopped during start-up
+  if (window.IsShutDown()) return platform::StopExitStatus();  // stopped during start-up
   window.show();
 
   QSocketNotifier stopNotifier(platform::StopDescriptor(), QSocketNotifier::Read);
@@ -160,5 +160,8 @@ int main(int argc, char** argv) {
     });
   }
   const int status = application.exec();
+  // Ended by a stop signal: after the shut-down writes, the status a shell
+  // gives a program the signal ended.
+  if (platform::StopRequested()) return platform::StopExitStatus();
   return screenshotFailed ? 1 : status;
 }

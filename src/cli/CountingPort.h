@@ -1,11 +1,13 @@
 #pragma once
 // Counts the writes and waits that pass through, so the command line front can
-// say what each action did.
+// say what each action did. The port also ends the running action when the
+// program is asked to stop: a long list without waits stops at once, too.
 
 #include <cstdint>
 
 #include "platform/Port.h"
 #include "platform/Sleeper.h"
+#include "platform/StopSignal.h"
 
 namespace quorvane::cli {
 
@@ -13,11 +15,14 @@ class CountingPort final : public platform::Port {
  public:
   explicit CountingPort(platform::Port& inner) : inner_(inner) {}
   void Out32(std::uint16_t address, std::uint8_t value) override {
+    if (checkStops) platform::ThrowIfStopRequested();
     ++writes;
     inner_.Out32(address, value);
   }
   void Flush() override { inner_.Flush(); }
   std::uint64_t writes = 0;
+  // Off for the shut-down writes that follow a stop.
+  bool checkStops = true;
 
  private:
   platform::Port& inner_;

@@ -12,6 +12,7 @@
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "events/ValueList.h"
+#include "global/CountText.h"
 #include "global/Diagnostics.h"
 #include "image/PictureFile.h"
 #include "image/PictureScan.h"
@@ -21,6 +22,8 @@
 #include "platform/FlushingSleeper.h"
 #include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
+#include "platform/RegularFile.h"
+#include "platform/StopSignal.h"
 #include "platform/Trace.h"
 #include "platform/TraceFactory.h"
 #include "platform/UserFolder.h"
@@ -44,6 +47,13 @@ const char* StandardEventOf(ActionKind kind) {
   }
 }
 
+// ": it is a named pipe, not an event file" when something other than a
+// regular file has the event file's name; empty otherwise.
+std::string NotAnEventFile(const std::string& path) {
+  const platform::OpenedFile opened = platform::OpenRegularFile(path);
+  return opened.notAFile ? ": " + opened.problem + ", not an event file" : std::string();
+}
+
 std::size_t ByteCount(const std::string& list) {
   std::size_t bytes = 0;
   for (const auto& item : events::ParseValueList(list).items) bytes += item.isDelay ? 0 : 1;
@@ -64,9 +74,11 @@ class ActionRunner {
 
   void Run(const SendAction& action) {
     if (const char* standard = StandardEventOf(action.kind); standard && IsUnreadable(standard)) {
+      const std::string& folder = engine_.global.ProgramFolder;
+      const std::string reason = NotAnEventFile(folder + standard);
       diagnostics_.Report("the standard event " + std::string(standard) +
-                          " could not be read from " + engine_.global.ProgramFolder +
-                          ": its bytes are not sent");
+                          " could not be read from " + folder + reason +
+                          (reason.empty() ? ": " : "; ") + "its bytes are not sent");
     }
     global::Global& global = engine_.global;
     port::OutputPort& output = engine_.output;
@@ -120,7 +132,8 @@ class ActionRunner {
   void RunNamedEvent(const std::string& name) {
     const std::string path = engine_.global.ProgramFolder + name + events::kEventExtension;
     if (!events::ReadEventSteps(path, engine_.global.SelectedEventSteps)) {
-      diagnostics_.Report("the event '" + name + "' could not be read from " + path);
+      diagnostics_.Report("the event '" + name + "' could not be read from " + path +
+                          NotAnEventFile(path));
       return;
     }
     engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false);
@@ -185,6 +198,20 @@ void PrintReports(global::Diagnostics& diagnostics, std::ostream& err, bool& rep
     err << "quorvane-send: " << message << '\n';
     reported = true;
   }
+}
+
+// A stop signal ends the run where it is, and the shut-down writes leave
+// every line low and the control register 0, as when the desktop program
+// ends. The status is the one a shell gives a program the signal ended.
+int StopRun(const SendAction& action, CountingPort& counter, port::OutputPort& output,
+            std::ostream& out, std::ostream& err) {
+  counter.checkStops = false;
+  port::ShutdownWrites(output);
+  output.Port().Flush();
+  out << ActionName(action) << ": stopped\n";
+  err << "quorvane-send: stopped by " << platform::StopSignalName() << " during "
+      << ActionName(action) << "; all lines low, control register 0\n";
+  return platform::StopExitStatus();
 }
 
 }  // namespace
@@ -265,18 +292,25 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   for (const SendAction& action : options.actions) {
     const auto writesBefore = counter.writes;
     const auto waitedBefore = sleeper.waitedMilliseconds;
-    runner.Run(action);
+    try {
+      runner.Run(action);
+    } catch (const platform::StopRequest&) {
+      PrintReports(diagnostics, err, reported);
+      return StopRun(action, counter, engine.output, out, err);
+    }
     out << ActionName(action) << ": ";
     if (action.kind == ActionKind::Command || action.kind == ActionKind::Data ||
         action.kind == ActionKind::Init) {
-      out << ByteCount(action.argument) << " bytes, ";
+      out << global::CountText(ByteCount(action.argument), "byte", "bytes") << ", ";
     }
-    if (action.kind == ActionKind::Series) out << runner.seriesFrames << " pictures, ";
-    out << counter.writes - writesBefore << " port writes, waited "
-        << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
+    if (action.kind == ActionKind::Series) {
+      out << global::CountText(runner.seriesFrames, "picture", "pictures") << ", ";
+    }
+    out << global::CountText(counter.writes - writesBefore, "port write", "port writes")
+        << ", waited " << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
     PrintReports(diagnostics, err, reported);
   }
-  out << "done: " << counter.writes << " port writes";
+  out << "done: " << global::CountText(counter.writes, "port write", "port writes");
   if (options.trace) out << ", trace in " << *options.trace;
   out << '\n';
   if (options.WantsPanel() && !WritePanelOutputs(panelModule, options, out, err)) reported = true;

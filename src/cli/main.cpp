@@ -8,12 +8,15 @@
 #include "cli/SendCommand.h"
 #include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
-#include "platform/Sleeper.h"
+#include "platform/StopAwareSleeper.h"
+#include "platform/StopSignal.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
+  // A stop signal ends the run with the shut-down writes.
+  quorvane::platform::InstallStopSignals();
   const quorvane::platform::PortSystems systems = quorvane::platform::RealPortSystems();
-  quorvane::platform::ThreadSleeper sleeper;
+  quorvane::platform::StopAwareSleeper sleeper;
   const quorvane::platform::FolderPlaces places = quorvane::platform::ProcessFolderPlaces();
   const quorvane::cli::SendEnvironment environment{
       places.executableFolder, std::getenv("QUORVANE_PORT"), &systems, &sleeper, &places};

@@ -12,7 +12,7 @@ bool IsStandardEvent(const std::string& name) {
   return name == "0" || name == "1" || name == "2";
 }
 
-std::vector<std::string> EventCatalogue(const std::string& Folder, bool ShowAll) {
+std::vector<CatalogueEntry> EventEntries(const std::string& Folder, bool ShowAll) {
   namespace fs = std::filesystem;
   const std::string extension = kEventExtension;
   std::vector<std::string> fileNames;
@@ -30,13 +30,20 @@ std::vector<std::string> EventCatalogue(const std::string& Folder, bool ShowAll)
   // the list reads the same everywhere.
   std::sort(fileNames.begin(), fileNames.end());
 
-  std::vector<std::string> items;
+  std::vector<CatalogueEntry> entries;
   for (const std::string& fileName : fileNames) {
-    const std::string name = StripExtension(fileName);
+    std::string name = StripExtension(fileName);
     if (ShowAll || !IsStandardEvent(name)) {
-      items.push_back(name + ", " + ReadEventDescription(Folder, name));
+      std::string description = ReadEventDescription(Folder, name);
+      entries.push_back({std::move(name), std::move(description)});
     }
   }
+  return entries;
+}
+
+std::vector<std::string> EventCatalogue(const std::string& Folder, bool ShowAll) {
+  std::vector<std::string> items;
+  for (const CatalogueEntry& entry : EventEntries(Folder, ShowAll)) items.push_back(entry.Item());
   return items;
 }
 
@@ -50,7 +57,7 @@ InitEventsResult InitEvents(global::Global& global) {
   load("2.evnt", global.DataEventSteps);
   load("1.evnt", global.CommandEventSteps);
   load("0.evnt", global.ResetEventSteps);
-  result.catalogue = EventCatalogue(global.ProgramFolder, false);
+  result.catalogue = EventEntries(global.ProgramFolder, false);
   return result;
 }
 

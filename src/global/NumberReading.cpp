@@ -9,8 +9,10 @@
 namespace quorvane::global {
 namespace {
 
+// Blanks are space characters only: a tab or any other control character
+// ends a number ("1<TAB>2" reads 1).
 bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
+  return c == ' ';
 }
 
 // Characters of the text with the blanks left out, read one at a time.

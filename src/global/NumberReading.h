@@ -8,7 +8,7 @@
 
 namespace quorvane::global {
 
-// Blanks anywhere are ignored; the longest leading part that forms a number is
+// Blanks (space characters) anywhere are ignored; the longest leading part that forms a number is
 // taken: optional sign, digits, optional decimal point with fraction, optional
 // exponent (E or D, optionally signed). A text starting with &H or &O (either
 // case) is a hexadecimal or octal integer. No such part gives 0. Any text is

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "global/CountText.h"
 #include "module/Instruction.h"
 #include "module/Pcd8544.h"
 
@@ -166,8 +167,8 @@ std::string StateReport(const Pcd8544& module, Mounting mounting, const Glass& g
   text += pair("log-entries", std::to_string(log.Total()));
   if (log.FirstKept() > 0) {
     text += '(';
-    text += std::to_string(log.FirstKept());
-    text += " earlier entries not kept)\n";
+    text += global::CountText(log.FirstKept(), "earlier entry", "earlier entries");
+    text += " not kept)\n";
   }
   for (std::uint64_t n = log.FirstKept(); n < log.Total(); ++n) {
     text += DescribeEntry(log.At(n));

@@ -71,7 +71,8 @@ GpioPort::Opening GpioPort::Open(std::unique_ptr<GpioSystem> system, const GpioA
   for (const unsigned line : address.lines) {
     if (line >= count) {
       return {nullptr, ChipName(address.chip) + " has no line " + std::to_string(line) +
-                           " (it has " + std::to_string(count) + " lines, numbered from 0)"};
+                           " (it has " + std::to_string(count) + (count == 1 ? " line" : " lines") +
+                           ", numbered from 0)"};
     }
   }
   if (const int result = system->GetLines(address.lines); result < 0) {

@@ -1,7 +1,6 @@
 #include "platform/StopAwareSleeper.h"
 
 #include <algorithm>
-#include <chrono>
 #include <thread>
 
 #include "platform/StopSignal.h"
@@ -11,23 +10,43 @@
 #endif
 
 namespace quorvane::platform {
+namespace {
+
+class RealWaitSystem final : public StopAwareSleeper::WaitSystem {
+ public:
+  std::chrono::steady_clock::time_point Now() const override {
+    return std::chrono::steady_clock::now();
+  }
+  void WaitAtMost(int milliseconds) override {
+#ifndef _WIN32
+    pollfd stop = {StopDescriptor(), POLLIN, 0};
+    poll(&stop, stop.fd >= 0 ? 1 : 0, milliseconds);
+#else
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+#endif
+  }
+};
+
+RealWaitSystem& RealSystem() {
+  static RealWaitSystem system;
+  return system;
+}
+
+}  // namespace
+
+StopAwareSleeper::StopAwareSleeper() : system_(RealSystem()) {}
 
 void StopAwareSleeper::Sleep(std::uint32_t milliseconds) {
   ThrowIfStopRequested();
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+  const auto deadline = system_.Now() + std::chrono::milliseconds(milliseconds);
   for (;;) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0) break;
-    // Waits in slices, so that also a stop without a readable descriptor is
-    // seen within a tenth of a second.
-    const int slice = static_cast<int>(std::min<std::int64_t>(left.count(), 100));
-#ifndef _WIN32
-    pollfd stop = {StopDescriptor(), POLLIN, 0};
-    poll(&stop, stop.fd >= 0 ? 1 : 0, slice);
-#else
-    std::this_thread::sleep_for(std::chrono::milliseconds(slice));
-#endif
+    const auto left = deadline - system_.Now();
+    if (left <= left.zero()) break;
+    // Whole milliseconds rounded up, so that the part of a millisecond left
+    // is waited too. Waits in slices, so that also a stop without a readable
+    // descriptor is seen within a tenth of a second.
+    const auto slice = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    system_.WaitAtMost(static_cast<int>(std::min<decltype(slice)>(slice, 100)));
     ThrowIfStopRequested();
   }
 }

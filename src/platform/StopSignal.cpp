@@ -12,9 +12,11 @@ namespace {
 
 // The only state a signal handler may touch: a flag and a pipe.
 volatile std::sig_atomic_t stopFlag = 0;
+volatile std::sig_atomic_t stopSignal = 0;
 int pipeEnds[2] = {-1, -1};
 
-extern "C" void OnStopSignal(int) {
+extern "C" void OnStopSignal(int signal) {
+  if (stopFlag == 0) stopSignal = signal;
   stopFlag = 1;
 #ifndef _WIN32
   if (pipeEnds[1] >= 0) {
@@ -37,8 +39,7 @@ void InstallStopSignals() {
   struct sigaction action = {};
   action.sa_handler = OnStopSignal;
   sigemptyset(&action.sa_mask);
-  sigaction(SIGINT, &action, nullptr);
-  sigaction(SIGTERM, &action, nullptr);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) sigaction(signal, &action, nullptr);
 #else
   std::signal(SIGINT, OnStopSignal);
   std::signal(SIGTERM, OnStopSignal);
@@ -47,6 +48,31 @@ void InstallStopSignals() {
 
 bool StopRequested() {
   return stopFlag != 0;
+}
+
+int StopSignalNumber() {
+  return stopSignal;
+}
+
+const char* StopSignalName() {
+  switch (stopSignal) {
+    case SIGINT:
+      return "SIGINT";
+    case SIGTERM:
+      return "SIGTERM";
+#ifndef _WIN32
+    case SIGHUP:
+      return "SIGHUP";
+    case SIGQUIT:
+      return "SIGQUIT";
+#endif
+    default:
+      return "a stop request";
+  }
+}
+
+int StopExitStatus() {
+  return stopSignal != 0 ? 128 + stopSignal : 1;
 }
 
 void RequestStop() {

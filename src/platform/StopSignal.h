@@ -1,9 +1,10 @@
 #pragma once
-// SIGINT and SIGTERM as a request to stop: the desktop program then runs its
-// shut-down writes before it ends, so the module is never left with its lines
-// driven. The request is seen by waits (StopAwareSleeper), by the window's
-// repaint after each displayed write, and by the event loop through a file
-// descriptor that becomes readable.
+// SIGINT, SIGTERM, SIGHUP (the terminal that started the program was closed)
+// and SIGQUIT as a request to stop: both programs then run their shut-down
+// writes before they end, so the module is never left with its lines driven.
+// The request is seen by waits (StopAwareSleeper), by the window's repaint
+// after each displayed write, by quorvane-send before each port write, and by
+// the event loop through a file descriptor that becomes readable.
 
 #include <stdexcept>
 
@@ -16,11 +17,20 @@ class StopRequest : public std::runtime_error {
   StopRequest() : std::runtime_error("stop requested") {}
 };
 
-// Installs the handlers (once); afterwards SIGINT and SIGTERM only request a stop.
+// Installs the handlers (once); afterwards the four signals only request a stop.
 void InstallStopSignals();
 bool StopRequested();
+// The signal that asked for the stop; 0 before one did, or when the stop was
+// requested otherwise.
+int StopSignalNumber();
+// "SIGHUP", "SIGINT", "SIGQUIT" or "SIGTERM" for the signal that asked for the
+// stop; "a stop request" without one.
+const char* StopSignalName();
 // Requests a stop as the signals do (also for tests).
 void RequestStop();
+// The exit status of a program stopped by a signal: 128 + its number, as a
+// shell reports a program that the signal ended; 1 without a signal.
+int StopExitStatus();
 // Readable once a stop was requested; -1 where not available.
 int StopDescriptor();
 // Throws StopRequest when a stop was requested.

@@ -3,12 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
 #include <sstream>
 
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
 #include "TempFolder.h"
 #include "platform/PortFactory.h"
+#include "platform/StopSignal.h"
 
 namespace quorvane::cli {
 namespace {
@@ -240,6 +245,82 @@ TEST_F(SendCommandTest, PicturesAndTheSeriesGoOutAsDataBytes) {
       << missing.err;
   const SendRun noSeries = Send({"--port", "sim", "--folder", folder.Path().string(), "--series"});
   EXPECT_NE(noSeries.out.find("picture series: 0 pictures, 0 port writes"), std::string::npos);
+}
+
+TEST_F(SendCommandTest, CountsTakeTheSingularForOne) {
+  std::filesystem::create_directory(folder.Path() / "images");
+  std::filesystem::copy_file(std::string(QUORVANE_DATA_DIR) + "/images/lcd_0.bmp",
+                             folder.Path() / "images" / "lcd_0.bmp");
+  for (const char* name : {"1.evnt", "2.evnt"}) {
+    std::filesystem::copy_file(std::string(QUORVANE_DATA_DIR) + "/" + name, folder.Path() / name);
+  }
+  const SendRun run =
+      Send({"--port", "sim", "--folder", folder.Path().string(), "--virtual-time", "--command", "1",
+            "--data", "1, 2", "--init", "", "--series", "--zero"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("command list \"1\": 1 byte, 18 port writes, waited 0 ms\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("data list \"1, 2\": 2 bytes, 36 port writes"), std::string::npos);
+  EXPECT_NE(run.out.find("init sequence \"\": 0 bytes, 0 port writes"), std::string::npos);
+  EXPECT_NE(run.out.find("picture series: 1 picture, 9072 port writes"), std::string::npos);
+  EXPECT_NE(run.out.find("Do 0: 1 port write, waited 0 ms\n"), std::string::npos);
+
+  const SendRun one = Send({"--port", "sim", "--zero"});
+  EXPECT_NE(one.out.find("done: 1 port write\n"), std::string::npos) << one.out;
+}
+
+TEST_F(SendCommandTest, AStopEndsTheRunWithTheShutDownWrites) {
+  // A stop (a signal) arrives during the first "#500" of the init sequence.
+  sleeper.onSleep = [](std::uint32_t) { throw platform::StopRequest(); };
+  const SendRun run = Send({"--port", "sim", "--trace", folder.File("stop.csv"), "--init",
+                            "33, 200, 5, 21, 32, 9, #500, 8", "--data", "1"});
+  EXPECT_EQ(run.status, 1) << "without a signal number";
+  EXPECT_NE(run.out.find("init sequence \"33, 200, 5, 21, 32, 9, #500, 8\": stopped\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_EQ(run.out.find("data list"), std::string::npos) << "nothing runs after the stop";
+  EXPECT_EQ(run.out.find("done:"), std::string::npos);
+  EXPECT_NE(run.err.find("stopped by a stop request during init sequence"), std::string::npos)
+      << run.err;
+  const auto rows = ParseTrace(TraceLines("stop.csv"));
+  ASSERT_EQ(rows.size(), 6u * 18 + 2) << "six bytes, then the shut-down writes";
+  EXPECT_EQ(rows[rows.size() - 2].address, 0x378u);
+  EXPECT_EQ(rows[rows.size() - 2].value, 0x00u);
+  EXPECT_EQ(rows.back().address, 0x37Au);
+  EXPECT_EQ(rows.back().value, 0x00u);
+}
+
+// A real signal, in a child process (the stop request cannot be taken back
+// within one process): each of the four stops the run, the shut-down writes
+// follow, and the status is 128 + the signal's number.
+using SendStopDeathTest = SendCommandTest;
+
+TEST_F(SendStopDeathTest, EverySignalThatEndsAProgramRunsTheShutDownWrites) {
+  const struct {
+    int signal;
+    const char* name;
+  } cases[] = {{SIGHUP, "SIGHUP"}, {SIGQUIT, "SIGQUIT"}, {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}};
+  for (const auto& c : cases) {
+    const std::string trace = folder.File(std::string(c.name) + ".csv");
+    const auto runStopped = [&] {
+      platform::InstallStopSignals();
+      // The signal comes during the wait; the next port write sees it.
+      sleeper.onSleep = [&](std::uint32_t) { std::raise(c.signal); };
+      const SendRun run =
+          Send({"--port", "sim", "--trace", trace, "--init", "33, #500, 8, 9", "--data", "1"});
+      std::cerr << run.err;
+      std::exit(run.status);
+    };
+    EXPECT_EXIT(runStopped(), ::testing::ExitedWithCode(128 + c.signal),
+                std::string("stopped by ") + c.name + " during init sequence");
+    const auto rows = ParseTrace(TraceLines(std::string(c.name) + ".csv"));
+    ASSERT_EQ(rows.size(), 18u + 2) << c.name << ": one byte, then the shut-down writes";
+    EXPECT_EQ(rows[18].address, 0x378u);
+    EXPECT_EQ(rows[18].value, 0x00u);
+    EXPECT_EQ(rows[19].address, 0x37Au);
+    EXPECT_EQ(rows[19].value, 0x00u);
+  }
 }
 
 TEST_F(SendCommandTest, PortChoiceFallsBackOnlyUnderAuto) {

@@ -1,6 +1,8 @@
 #include "events/EventFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "TempFolder.h"
 #include "events/EventCatalogue.h"
@@ -163,7 +165,131 @@ TEST(InitEvents, LoadsTheStandardEventsAndTheUsersCatalogue) {
   EXPECT_EQ(global.CommandEventSteps[0], "X") << "a missing standard event is empty";
   EXPECT_EQ(global.SelectedEventSteps[0], "") << "untouched until an event is chosen";
   EXPECT_EQ(result.unreadable, Lines{"1.evnt"});
-  EXPECT_EQ(result.catalogue, Lines{"mine, Mine"});
+  EXPECT_EQ(result.catalogue, (std::vector<CatalogueEntry>{{"mine", "Mine"}}));
+}
+
+// Ends the test process if a file open blocks, so a hang fails the test.
+class OpenWatchdog {
+ public:
+  OpenWatchdog() { alarm(20); }
+  ~OpenWatchdog() { alarm(0); }
+};
+
+TEST(EventFiles, OnlyRegularFilesAreReadAndOpeningNeverBlocks) {
+  OpenWatchdog watchdog;
+  TempFolder folder;
+  folder.Write("real.evnt", "Real\r\nSB, 1\r\n");
+  ASSERT_EQ(mkfifo(folder.File("1.evnt").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(folder.File("pipe.evnt").c_str(), 0600), 0);
+  std::filesystem::create_directory(folder.Path() / "dir.evnt");
+  std::filesystem::create_symlink(folder.File("real.evnt"), folder.Path() / "link.evnt");
+
+  global::StepArray steps;
+  steps.fill("old");
+  EXPECT_FALSE(ReadEventSteps(folder.File("pipe.evnt"), steps));
+  EXPECT_EQ(steps[0], "X");
+  Lines lines;
+  EXPECT_FALSE(LoadEventLines(folder.File("pipe.evnt"), lines));
+  EXPECT_EQ(ReadEventDescription(folder.Folder(), "pipe"), "");
+  ASSERT_TRUE(ReadEventSteps(folder.File("link.evnt"), steps)) << "a link to a file is read";
+  EXPECT_EQ(steps[0], "SB, 1");
+
+  const struct {
+    const char* name;
+    const char* problem;
+    bool notAFile;
+  } cases[] = {
+      {"pipe.evnt", "it is a named pipe", true},
+      {"dir.evnt", "it is a folder", true},
+      {"missing.evnt", "it does not exist", false},
+      {"real.evnt", "", false},
+  };
+  for (const auto& c : cases) {
+    const TextLineReader reader(folder.File(c.name));
+    EXPECT_EQ(reader.IsOpen(), std::string(c.problem).empty()) << c.name;
+    EXPECT_EQ(reader.OpenProblem(), c.problem) << c.name;
+    EXPECT_EQ(reader.NotAFile(), c.notAFile) << c.name;
+  }
+
+  // Start-up: the pipe in place of the command event gives an empty event.
+  global::Global global;
+  global.ProgramFolder = folder.Folder();
+  const InitEventsResult result = InitEvents(global);
+  EXPECT_EQ(result.unreadable, (Lines{"2.evnt", "1.evnt", "0.evnt"}));
+  EXPECT_EQ(global.CommandEventSteps[0], "X");
+  EXPECT_EQ(result.catalogue, (std::vector<CatalogueEntry>{{"link", "Real"}, {"real", "Real"}}))
+      << "only regular files are listed";
+}
+
+TEST(EventCatalogue, KeepsFileNamesThatAreNotUtf8AsTheirBytes) {
+  TempFolder folder;
+  const std::string latin1Name = "caf\xE9";  // a Latin-1 name from another machine
+  folder.Write(latin1Name + ".evnt", "Coffee\r\nSB, 7\r\n");
+  folder.Write("z\xC3\xBCrich.evnt", "Utf8\r\n");
+  const auto entries = EventEntries(folder.Folder(), false);
+  ASSERT_EQ(entries,
+            (std::vector<CatalogueEntry>{{latin1Name, "Coffee"}, {"z\xC3\xBCrich", "Utf8"}}));
+  // The name taken from the list opens the same file.
+  global::StepArray steps;
+  ASSERT_TRUE(ReadEventSteps(folder.Folder() + entries[0].name + kEventExtension, steps));
+  EXPECT_EQ(steps[0], "SB, 7");
+  EXPECT_EQ(entries[0].Item(), latin1Name + ", Coffee");
+}
+
+TEST(TextFiles, AByteOrderMarkMakesAFileUtf8) {
+  TempFolder folder;
+  const std::string bom = "\xEF\xBB\xBF";
+  // "Café → LCD" in UTF-8 after the mark; a second mark before a step line.
+  folder.Write("bom.evnt", bom + "Caf\xC3\xA9 \xE2\x86\x92 LCD\r\nSB, 5\r\n" + bom + "SB, 6\r\n");
+  global::StepArray steps;
+  ASSERT_TRUE(ReadEventSteps(folder.File("bom.evnt"), steps));
+  EXPECT_EQ(steps[0], "SB, 5");
+  EXPECT_EQ(steps[1], "SB, 6") << "a mark at the start of a line is dropped too";
+  EXPECT_EQ(steps[2], "X");
+  EXPECT_EQ(ReadEventDescription(folder.Folder(), "bom"), "Caf\xC3\xA9 \xE2\x86\x92 LCD");
+
+  // Without the mark the same bytes are Latin-1, each byte one character.
+  folder.Write("plain.evnt", "Caf\xC3\xA9\r\n");
+  EXPECT_EQ(ReadEventDescription(folder.Folder(), "plain"), "Caf\xC3\x83\xC2\xA9");
+  folder.Write("latin1.evnt", "Caf\xE9\r\n");
+  EXPECT_EQ(ReadEventDescription(folder.Folder(), "latin1"), "Caf\xC3\xA9");
+  // A mark alone is an empty file; a mark that is not whole is Latin-1 text.
+  folder.Write("mark.evnt", bom);
+  EXPECT_FALSE(ReadEventSteps(folder.File("mark.evnt"), steps));
+  folder.Write("half.evnt", "\xEF\xBB\r\n");
+  EXPECT_EQ(ReadEventDescription(folder.Folder(), "half"), "\xC3\xAF\xC2\xBB");
+  // Bytes that are not UTF-8 in a marked file are read as Latin-1 characters.
+  folder.Write("broken.evnt", bom +
+                                  "a\xE9"
+                                  "b\xC3\r\n");
+  EXPECT_EQ(ReadEventDescription(folder.Folder(), "broken"),
+            "a\xC3\xA9"
+            "b\xC3\x83");
+
+  // Saving keeps a marked file UTF-8 with its mark, so "→" survives; any
+  // other file is written in Latin-1 as before.
+  Lines lines;
+  ASSERT_TRUE(LoadEventLines(folder.File("bom.evnt"), lines));
+  ASSERT_FALSE(
+      WriteTextLinesAtomically(folder.File("bom.evnt"), {"Caf\xC3\xA9 \xE2\x86\x92 LCD", "SB, 5"}));
+  EXPECT_EQ(folder.Read("bom.evnt"), bom + "Caf\xC3\xA9 \xE2\x86\x92 LCD\r\nSB, 5\r\n");
+  ASSERT_FALSE(WriteTextLinesAtomically(folder.File("latin1.evnt"), {"Caf\xC3\xA9"}));
+  EXPECT_EQ(folder.Read("latin1.evnt"), "Caf\xE9\r\n");
+}
+
+TEST(TextFiles, Utf8OrLatin1KeepsValidSequencesOnly) {
+  const struct {
+    std::string bytes;
+    std::string utf8;
+  } cases[] = {
+      {"plain", "plain"},
+      {"\xC3\xA9\xE2\x86\x92\xF0\x9F\x98\x80", "\xC3\xA9\xE2\x86\x92\xF0\x9F\x98\x80"},
+      {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                          // overlong "/"
+      {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xC2\x80"},              // a surrogate
+      {"\xF4\x90\x80\x80", "\xC3\xB4\xC2\x90\xC2\x80\xC2\x80"},  // above U+10FFFF
+      {"\xE2\x86", "\xC3\xA2\xC2\x86"},                          // cut short
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8OrLatin1(c.bytes), c.utf8) << c.bytes;
 }
 
 }  // namespace

@@ -92,6 +92,14 @@ TEST(ExecuteEvent, StaticBitsAndDelays) {
   EXPECT_EQ(rig.Run(Steps({"SB,21", "SB 21", "sb, 3", "SB,abc", "SB, 2.5", "SB, 3.5"}), 0),
             (Bytes{0x15, 0x00, 0x02, 0x04}))
       << "'SB 21' and 'sb' are unknown kinds; 'abc' reads as 0; halves go to the even neighbour";
+
+  // A tab inside a number is no blank: it ends the number.
+  rig.port.Clear();
+  rig.sleeper.requests.clear();
+  EXPECT_EQ(rig.Run(Steps({"SB, 1\t2", "SB, 1 2", "DL, 1\t5", "TX, 4\t8,SL,DH,1\t7"}), 0).front(),
+            0x01);
+  EXPECT_EQ(rig.global.OutputByte & 0x0C, 0x04) << "the transmit step's bits read 4, not 48";
+  EXPECT_EQ(rig.sleeper.requests, (std::vector<std::uint32_t>{1}));
 }
 
 TEST(ExecuteEvent, LinesTwoToSevenFollowTheTransmitStepsBits) {

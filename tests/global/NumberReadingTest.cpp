@@ -51,10 +51,23 @@ TEST(NumberReading, ReadsTheLongestLeadingNumber) {
       {"-0", 0},
       {"--5", 0},
       {"1.5.5", 1.5},
-      {"\t9", 9},
+      {"\t9", 0},
       {"&H1G", 1},
       {"123456789", 123456789},
       {"1234567890123", 1234567890123.0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.expected) << "text '" << c.text << "'";
+  }
+}
+
+TEST(NumberReading, OnlySpacesAreBlanks) {
+  // A tab or any other control character ends the number like any other
+  // character that is not part of it.
+  const ReadCase cases[] = {
+      {"1\t2", 1},     {"1 2", 12},   {"\t9", 0},  {"1\n2", 1},  {"&H1\tF", 1},
+      {"1.\t5", 1},    {"1e\t2", 1},  {"-\t5", 0}, {"12\t", 12}, {"1\v2", 1},
+      {"  3  4 ", 34}, {"1\2402", 1},  // a no-break space (Latin-1) between the digits
   };
   for (const auto& c : cases) {
     EXPECT_DOUBLE_EQ(ReadNumber(c.text), c.expected) << "text '" << c.text << "'";

@@ -6,6 +6,7 @@
 #include "ModuleWire.h"
 #include "module/Instruction.h"
 #include "module/Pcd8544.h"
+#include "module/StateText.h"
 
 namespace quorvane::module {
 namespace {
@@ -213,6 +214,16 @@ TEST(Pcd8544Log, KeepsTheNewestEntriesAndCountsAll) {
   log.Clear();
   EXPECT_EQ(log.Total(), 0u);
   EXPECT_EQ(DescribeEntry({LogKind::DroppedByCs, 1}), "dropped 1 bit: CS raised");
+}
+
+TEST(Pcd8544Log, TheReportCountsTheEntriesNoLongerKept) {
+  Pcd8544 module;
+  for (std::size_t n = 0; n <= kLogCapacity; ++n) SendData(module, {0x01});
+  const std::string one = StateReport(module, Mounting::Rotated180);
+  EXPECT_NE(one.find("log-entries=20001\n(1 earlier entry not kept)\n"), std::string::npos);
+  SendData(module, {0x01});
+  const std::string two = StateReport(module, Mounting::Rotated180);
+  EXPECT_NE(two.find("log-entries=20002\n(2 earlier entries not kept)\n"), std::string::npos);
 }
 
 }  // namespace

@@ -1,14 +1,19 @@
 // The desktop program against bad input: broken and huge event files in the
 // program folder, garbage in the send boxes, broken pictures, and an editor
-// whose folder cannot be written. Each ends in a message or the documented
+// whose folder cannot be written; named pipes, file names that are not UTF-8
+// and byte-order marks in the program folder. Each ends in a message or the documented
 // fallback; the windows stay up and nothing is lost.
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+
+#include <filesystem>
 
 #include "MainWindowRig.h"
 #include "ui/editor/frmDefs.h"
@@ -108,6 +113,109 @@ class BadInputDesktopTest : public QObject {
     }
     rig.Find<QLineEdit>("txtDelay")->setText("1e999");
     QCOMPARE(rig.window->DataDelay(), std::int16_t{10});  // kept
+  }
+
+  void NamedPipesInTheProgramFolderNeverBlock() {
+    alarm(20);  // a blocking open ends the test process instead of hanging it
+    MainWindowRig rig(false);
+    std::filesystem::remove(rig.folder.Path() / "1.evnt");
+    QCOMPARE(mkfifo(rig.folder.File("1.evnt").c_str(), 0600), 0);
+    QCOMPARE(mkfifo(rig.folder.File("pipe.evnt").c_str(), 0600), 0);
+    QCOMPARE(mkfifo(rig.folder.File("list.txt").c_str(), 0600), 0);
+    rig.Load();  // start-up reads the standard events
+    QVERIFY(rig.window->isVisible());
+    QCOMPARE(rig.Find<QComboBox>("cmbEvents")->count(), 0);  // a pipe is no event
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendCommand"), Qt::LeftButton);
+    QVERIFY(rig.port.Writes().empty());
+
+    rig.dialogs.answers = {rig.folder.File("list.txt")};
+    QTest::mouseClick(rig.Find<QPushButton>("dlgInit_0"), Qt::LeftButton);
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QVERIFY(
+        rig.messages.shown[0].prompt.contains("list.txt cannot be opened: it is a named pipe."));
+    QCOMPARE(rig.Find<QLineEdit>("txtInit")->text(),
+             QString("33, 200, 5, 21, 32, 9, #500, 8, #500, 13"));
+
+    // The editor lists the standard events; the pipe is not among them.
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
+      QVERIFY(editor != nullptr);
+      QCOMPARE(editor->findChild<QComboBox*>("cmbEvents")->count(), 2);
+      checked = true;
+      editor->close();
+    });
+    rig.window->mnuDefs_Click();
+    QVERIFY(checked);
+    alarm(0);
+  }
+
+  void EventNamesThatAreNotUtf8ShowReadablyAndStillRun() {
+    MainWindowRig rig(false);
+    const std::string latin1Name = "caf\xE9";  // copied from a machine that writes Latin-1 names
+    rig.folder.Write(latin1Name + ".evnt", "Coffee\r\nSB, 7\r\n");
+    rig.folder.Write("z\xC3\xBCrich.evnt", "Lake\r\nSB, 9\r\n");
+    rig.Load();
+    auto* combo = rig.Find<QComboBox>("cmbEvents");
+    QCOMPARE(combo->count(), 2);
+    QCOMPARE(combo->itemText(0), QString::fromUtf8("caf\u00e9, Coffee"));
+    QCOMPARE(combo->itemText(1), QString::fromUtf8("z\u00fcrich, Lake"));
+    for (const auto& [index, expected] : {std::pair{0, 7}, std::pair{1, 9}}) {
+      rig.Clear();
+      combo->setCurrentIndex(index);
+      emit combo->activated(index);
+      QTest::mouseClick(rig.Find<QPushButton>("cmdSendEvent"), Qt::LeftButton);
+      QCOMPARE(rig.DataWrites(), (std::vector<std::uint8_t>{std::uint8_t(expected)}));
+    }
+
+    // The editor shows the same name, loads the file and saves it back under
+    // its own name: no second file appears.
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
+      QVERIFY(editor != nullptr);
+      auto* events = editor->findChild<QComboBox*>("cmbEvents");
+      const int index = events->findText(QString::fromUtf8("caf\u00e9, Coffee"));
+      QVERIFY(index >= 0);
+      events->setCurrentIndex(index);
+      editor->cmbEvents_Click();
+      auto* list = editor->findChild<QListWidget*>("lstEvents");
+      QCOMPARE(list->count(), 1);
+      QCOMPARE(list->item(0)->text(), QString("SB, 7"));
+      editor->cmdAddDelay_Click();
+      editor->cmdSave_Click();
+      checked = true;
+      editor->close();
+    });
+    rig.window->mnuDefs_Click();
+    QVERIFY(checked);
+    QVERIFY(rig.messages.shown.empty());
+    QVERIFY(rig.folder.Read(latin1Name + ".evnt").starts_with("Coffee\r\nSB, 7\r\nDL,"));
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry :
+         std::filesystem::directory_iterator(rig.folder.Path()))
+      ++files;
+    QCOMPARE(files, 5);  // the three standard events and the two of the user
+  }
+
+  void ByteOrderMarksAreNotText() {
+    MainWindowRig rig(false);
+    const std::string bom = "\xEF\xBB\xBF";
+    rig.folder.Write("marked.evnt", bom + "Caf\xC3\xA9 \xE2\x9C\x93\r\nSB, 3\r\n");
+    const std::string list = rig.folder.Write("list.txt", bom + "33, 200\r\n");
+    rig.Load();
+    auto* combo = rig.Find<QComboBox>("cmbEvents");
+    QCOMPARE(combo->itemText(0), QString::fromUtf8("marked, Caf\u00e9 \u2713"));
+    rig.Clear();
+    combo->setCurrentIndex(0);
+    emit combo->activated(0);
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendEvent"), Qt::LeftButton);
+    QCOMPARE(rig.DataWrites(), (std::vector<std::uint8_t>{3}));
+
+    rig.dialogs.answers = {list};
+    QTest::mouseClick(rig.Find<QPushButton>("dlgInit_1"), Qt::LeftButton);
+    QCOMPARE(rig.Find<QLineEdit>("txtCommand")->text(), QString("33, 200"));
   }
 
   void EditorSavingIntoAFolderThatCannotBeWritten() {

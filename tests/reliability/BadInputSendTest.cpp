@@ -4,6 +4,8 @@
 // documented fallback; nothing crashes and nothing hangs.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <sstream>
@@ -70,8 +72,14 @@ TEST_F(BadInputSendTest, BrokenEventFilesRunWhatTheyCanAndReportTheRest) {
     folder.Write(std::string(c.name) + ".evnt", c.content);
     const SendRun run = Send({"--event", c.name});
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
-    const auto writes = run.out.find("port writes");
-    ASSERT_NE(writes, std::string::npos) << c.name;
+    const std::string action = "event " + std::string(c.name) + ": ";
+    const auto at = run.out.find(action);
+    ASSERT_NE(at, std::string::npos) << c.name << ": " << run.out;
+    const std::size_t writes = std::stoul(run.out.substr(at + action.size()));
+    EXPECT_LE(writes, c.maxWrites) << c.name;
+    const std::string counted =
+        writes == 1 ? "1 port write," : std::to_string(writes) + " port writes,";
+    EXPECT_NE(run.out.find(action + counted), std::string::npos) << run.out;
   }
   // A 100,000-digit number is out of every range: reported, not crashed on.
   EXPECT_NE(Send({"--event", "long"}).err.find("skipped: the value is not a byte"),
@@ -156,6 +164,42 @@ TEST_F(BadInputSendTest, MissingUnreadableAndUnwritableFolders) {
   // A folder in place of an event file is no event.
   std::filesystem::create_directory(folder.Path() / "dir.evnt");
   EXPECT_EQ(Send({"--event", "dir"}).status, 1);
+}
+
+TEST_F(BadInputSendTest, NamedPipesAndFoldersNamedLikeFilesNeverBlock) {
+  alarm(20);  // a blocking open ends the test process instead of hanging it
+  std::filesystem::remove(folder.Path() / "1.evnt");
+  ASSERT_EQ(mkfifo(folder.File("1.evnt").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(folder.File("pipe.evnt").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo(folder.File("pipe.bmp").c_str(), 0600), 0);
+  std::filesystem::create_directory(folder.Path() / "dir.evnt");
+  std::filesystem::create_directory(folder.Path() / "images");
+  ASSERT_EQ(mkfifo(folder.File("images/lcd_0.bmp").c_str(), 0600), 0);
+
+  const SendRun command = Send({"--command", "1", "--data", "2"});
+  EXPECT_EQ(command.status, 1);
+  EXPECT_NE(command.err.find("the standard event 1.evnt could not be read from " + folder.Folder() +
+                             ": it is a named pipe, not an event file; its bytes are not sent"),
+            std::string::npos)
+      << command.err;
+  EXPECT_NE(command.out.find("command list \"1\": 1 byte, 0 port writes"), std::string::npos);
+  EXPECT_NE(command.out.find("data list \"2\": 1 byte, 18 port writes"), std::string::npos);
+
+  const SendRun event = Send({"--event", "pipe", "--event", "dir"});
+  EXPECT_EQ(event.status, 1);
+  EXPECT_NE(event.err.find("the event 'pipe' could not be read from " + folder.File("pipe.evnt") +
+                           ": it is a named pipe, not an event file\n"),
+            std::string::npos)
+      << event.err;
+  EXPECT_NE(event.err.find(folder.File("dir.evnt") + ": it is a folder, not an event file\n"),
+            std::string::npos);
+
+  const SendRun picture = Send({"--image", folder.File("pipe.bmp"), "--series"});
+  EXPECT_EQ(picture.status, 1);
+  EXPECT_NE(picture.err.find("pipe.bmp cannot be loaded: it is not a file"), std::string::npos)
+      << picture.err;
+  EXPECT_NE(picture.out.find("picture series: 0 pictures"), std::string::npos);
+  alarm(0);
 }
 
 }  // namespace

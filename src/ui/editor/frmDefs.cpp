@@ -16,6 +16,7 @@
 
 #include "events/EventCatalogue.h"
 #include "global/Global.h"
+#include "ui/main/EventCombo.h"
 
 namespace quorvane::ui {
 namespace {
@@ -165,11 +166,7 @@ void frmDefs::Connect() {
 }
 
 void frmDefs::Form_Load() {
-  cmbEvents->clear();
-  for (const std::string& item : events::EventCatalogue(global_.ProgramFolder, true)) {
-    cmbEvents->addItem(QString::fromStdString(item));
-  }
-  cmbEvents->setCurrentIndex(-1);
+  FillEventCombo(cmbEvents, events::EventEntries(global_.ProgramFolder, true));
 }
 
 bool frmDefs::cmbEvents_KeyPress(const QKeyEvent& event) {

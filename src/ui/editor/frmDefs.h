@@ -29,6 +29,7 @@ class MessageBoxes;
 
 namespace quorvane::ui {
 
+struct EventChoice;
 struct StepReadout;
 
 class frmDefs final : public QDialog {
@@ -72,7 +73,7 @@ class frmDefs final : public QDialog {
   void ShowReadout(const StepReadout& readout);
   void LightFrame(QGroupBox* frame, const QColor& colour);
   void PlaceLine(const std::string& line);
-  bool SaveChosen(const QString& item);
+  bool SaveChosen(const EventChoice& choice);
 
   global::Global& global_;
   platform::MessageBoxes& messages_;

@@ -17,6 +17,7 @@
 #include "ui/editor/EventSaving.h"
 #include "ui/editor/StepReadout.h"
 #include "ui/editor/frmDefs.h"
+#include "ui/main/EventCombo.h"
 
 namespace quorvane::ui {
 namespace {
@@ -29,8 +30,8 @@ const QColor kEditModeListColour(255, 255, 0);
 
 void frmDefs::cmbEvents_Click() {
   ClearFrames();
-  std::string item = cmbEvents->currentText().toStdString();
-  const std::string path = EventPath(global_.ProgramFolder, events::PopValue(item));
+  const std::string path =
+      EventPath(global_.ProgramFolder, EventNameAt(*cmbEvents, cmbEvents->currentIndex()));
   std::vector<std::string> lines;
   const bool loaded = events::LoadEventLines(path, lines);
   QStringList items;

@@ -9,6 +9,7 @@
 #include "ui/editor/EditorMessages.h"
 #include "ui/editor/EventSaving.h"
 #include "ui/editor/frmDefs.h"
+#include "ui/main/EventCombo.h"
 
 namespace quorvane::ui {
 namespace {
@@ -20,11 +21,14 @@ using Icon = platform::MessageBoxes::Icon;
 void frmDefs::cmdSave_Click() {
   const QString item = cmbEvents->currentText();
   if (item.isEmpty()) return;
-  SaveChosen(item);
+  // Saved under the name the file has, also where it is not text in the local
+  // encoding and the list shows it decoded otherwise.
+  EventChoice choice = SplitEventItem(item.toStdString());
+  choice.name = EventNameAt(*cmbEvents, cmbEvents->currentIndex());
+  SaveChosen(choice);
 }
 
-bool frmDefs::SaveChosen(const QString& item) {
-  const EventChoice choice = SplitEventItem(item.toStdString());
+bool frmDefs::SaveChosen(const EventChoice& choice) {
   const auto failure = SaveEventFile(global_.ProgramFolder, choice, StepLines());
   if (!failure) return true;
   messages_.MsgBox(this, QString::fromStdString(*failure), Icon::Critical, kErrorTitle);
@@ -54,9 +58,9 @@ void frmDefs::cmdSaveNew_Click() {
   }
   // The list gains the item only once its file is written, so a failed save
   // leaves the window as it was.
-  if (!SaveChosen(item)) return;
+  if (!SaveChosen(SplitEventItem(item.toStdString()))) return;
   for (int index = cmbEvents->count() - 1; index >= 0; --index) {
-    if (SplitEventItem(cmbEvents->itemText(index).toStdString()).name == eventName) {
+    if (EventNameAt(*cmbEvents, index) == eventName) {
       cmbEvents->removeItem(index);
     }
   }

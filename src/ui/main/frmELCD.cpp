@@ -26,6 +26,7 @@
 #include "port/TracePicture.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/Artwork.h"
+#include "ui/main/EventCombo.h"
 #include "ui/main/FormProcedures.h"
 
 namespace quorvane::ui {
@@ -163,7 +164,8 @@ void frmELCD::dlgInit_Click(int Index) {
   const auto line = reader.IsOpen() ? reader.NextLine() : std::nullopt;
   QString problem;
   if (!reader.IsOpen()) {
-    problem = "The file " + path + " cannot be opened.";
+    problem = "The file " + path +
+              " cannot be opened: " + QString::fromStdString(reader.OpenProblem()) + ".";
   } else if (!line || line->empty()) {
     problem = "The file " + path + " holds no values on its first line.";
   }
@@ -180,8 +182,8 @@ void frmELCD::cmdReset_Click() {
 }
 
 void frmELCD::cmbEvents_Click() {
-  std::string text = cmbEvents->currentText().toStdString();
-  const std::string name = events::PopValue(text);
+  // The name as the file has it, also where it is not text in the local encoding.
+  const std::string name = EventNameAt(*cmbEvents, cmbEvents->currentIndex());
   events::ReadEventSteps(engine_.global.ProgramFolder + name + events::kEventExtension,
                          engine_.global.SelectedEventSteps);
 }
@@ -216,10 +218,8 @@ void frmELCD::picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModif
   lineDisplay_->picVisualizer_MouseMove(Button, Shift, x, Y);
 }
 
-void frmELCD::FillEventList(const std::vector<std::string>& catalogue) {
-  cmbEvents->clear();
-  for (const std::string& item : catalogue) cmbEvents->addItem(QString::fromStdString(item));
-  cmbEvents->setCurrentIndex(-1);
+void frmELCD::FillEventList(const std::vector<events::CatalogueEntry>& catalogue) {
+  FillEventCombo(cmbEvents, catalogue);
 }
 
 }  // namespace quorvane::ui

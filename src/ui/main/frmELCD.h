@@ -36,6 +36,9 @@ class LampShape;
 class LineDisplay;
 class TracePicture;
 }  // namespace quorvane::port
+namespace quorvane::events {
+struct CatalogueEntry;
+}  // namespace quorvane::events
 namespace quorvane::image {
 class frmImage;
 }
@@ -123,7 +126,7 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   void BuildMenus();
   void SetTabOrder();
   void ConnectHandlers();
-  void FillEventList(const std::vector<std::string>& catalogue);
+  void FillEventList(const std::vector<events::CatalogueEntry>& catalogue);
   // Loads a picture file onto the image surface; the reason when it cannot.
   QString DrawPictureFile(const QString& path);
   // Runs engine work started by the user: a stop request (SIGINT, SIGTERM)
