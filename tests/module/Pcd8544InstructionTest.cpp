@@ -217,7 +217,7 @@ TEST(Pcd8544Log, KeepsTheNewestEntriesAndCountsAll) {
 }
 
 TEST(Pcd8544Log, TheReportCountsTheEntriesNoLongerKept) {
-  Pcd8544 module;
+  Pcd8544 module = testing::ResetModule();
   for (std::size_t n = 0; n <= kLogCapacity; ++n) SendData(module, {0x01});
   const std::string one = StateReport(module, Mounting::Rotated180);
   EXPECT_NE(one.find("log-entries=20001\n(1 earlier entry not kept)\n"), std::string::npos);
