@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "events/FileReplace.h"
+
 namespace quorvane::events {
 
 std::string Latin1ToUtf8(std::string_view latin1);
@@ -30,10 +32,10 @@ class TextLineReader {
   std::ifstream in_;
 };
 
-// Writes the lines, each ended by CR LF, in Latin-1, whole or not at all: the
-// text goes to a temporary file beside the target, which is then renamed over
-// it. On failure the old file is untouched and the result says why.
-std::optional<std::string> WriteTextLinesAtomically(const std::string& path,
-                                                    const std::vector<std::string>& lines);
+// Writes the lines, each ended by CR LF, in Latin-1, whole or not at all, as
+// ReplaceFileContents does. On failure the result says why and whether the
+// old file is whole.
+std::optional<WriteFailure> WriteTextLinesAtomically(const std::string& path,
+                                                     const std::vector<std::string>& lines);
 
 }  // namespace quorvane::events

@@ -27,8 +27,11 @@ inline std::string LoadErrorMessage(const std::string& path) {
   return "Error on [ " + path + " ]\rFile not found or error reading)";
 }
 
-inline std::string SaveErrorMessage(const std::string& path, const std::string& reason) {
-  return "Error writing [ " + path + " ]\n" + reason + "\nThe file was not changed.";
+inline std::string SaveErrorMessage(const std::string& path, const std::string& reason,
+                                    bool oldContentKept = true) {
+  return "Error writing [ " + path + " ]\n" + reason +
+         (oldContentKept ? "\nThe file was not changed."
+                         : "\nIts old content could not be put back: the file may be incomplete.");
 }
 
 inline std::string ReplaceQuestion(const std::string& name) {

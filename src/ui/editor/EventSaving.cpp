@@ -70,7 +70,7 @@ std::optional<std::string> SaveEventFile(const std::string& Folder, const EventC
   const auto failure = events::WriteTextLinesAtomically(
       path, EventFileLines(DescriptionLine(Folder, choice), steps));
   if (!failure) return std::nullopt;
-  return SaveErrorMessage(path, *failure);
+  return SaveErrorMessage(path, failure->reason, failure->oldContentKept);
 }
 
 }  // namespace quorvane::ui
