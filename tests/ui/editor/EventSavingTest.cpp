@@ -69,6 +69,9 @@ class EventSavingTest final : public QObject {
                              << "Error. The file name cannot be [ .. ]";
     QTest::newRow("tab") << "a\tb"
                          << "Error. The file name cannot hold control characters";
+    QTest::newRow("outside Latin-1")
+        << "réglage €uro ∆"
+        << "Error. An event file cannot hold the characters [ € ∆ ]\nChange them and save again.";
     for (const char* c : {"/", "\\", ":", "*", "?", "\"", "<", ">", "|"}) {
       QTest::addRow("character %s", c)
           << QString("a%1b").arg(c)
