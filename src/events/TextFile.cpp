@@ -1,11 +1,5 @@
 #include "events/TextFile.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
-#include <random>
-
 namespace quorvane::events {
 
 std::string Latin1ToUtf8(std::string_view latin1) {
@@ -76,14 +70,6 @@ std::size_t ValidSequenceLength(std::string_view bytes) {
     if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
   }
   return length;
-}
-
-bool BeginsWithByteOrderMark(const std::string& path) {
-  const platform::OpenedFile opened = platform::OpenRegularFile(path);
-  if (!opened.file) return false;
-  char start[3] = {};
-  return std::fread(start, 1, sizeof start, opened.file.get()) == sizeof start &&
-         std::string_view(start, sizeof start) == kUtf8ByteOrderMark;
 }
 
 constexpr std::size_t kReadBlock = 64 * 1024;
@@ -165,28 +151,20 @@ std::optional<std::string> TextLineReader::NextLine() {
   return decoded();
 }
 
-std::optional<std::string> WriteTextLinesAtomically(const std::string& path,
-                                                    const std::vector<std::string>& lines) {
-  namespace fs = std::filesystem;
-  std::random_device random;
-  const std::string temporary = path + ".tmp" + std::to_string(random() % 100000000);
+bool BeginsWithByteOrderMark(const std::string& path) {
+  const platform::OpenedFile opened = platform::OpenRegularFile(path);
+  if (!opened.file) return false;
+  char start[3] = {};
+  return std::fread(start, 1, sizeof start, opened.file.get()) == sizeof start &&
+         std::string_view(start, sizeof start) == kUtf8ByteOrderMark;
+}
+
+std::optional<WriteFailure> WriteTextLinesAtomically(const std::string& path,
+                                                     const std::vector<std::string>& lines) {
   const bool utf8 = BeginsWithByteOrderMark(path);
   std::string text(utf8 ? kUtf8ByteOrderMark : std::string_view());
   for (const std::string& line : lines) text += (utf8 ? line : Utf8ToLatin1(line)) + "\r\n";
-
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
-  if (file == nullptr) return std::string(std::strerror(errno));
-  int error = 0;
-  if (std::fwrite(text.data(), 1, text.size(), file) != text.size() || std::fflush(file) != 0) {
-    error = errno;
-  }
-  if (std::fclose(file) != 0 && error == 0) error = errno;
-  std::error_code renameError;
-  if (error == 0) fs::rename(temporary, path, renameError);
-  if (error == 0 && !renameError) return std::nullopt;
-  std::error_code ignored;
-  fs::remove(temporary, ignored);
-  return error != 0 ? std::string(std::strerror(error)) : renameError.message();
+  return ReplaceFileContents(path, text);
 }
 
 }  // namespace quorvane::events

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "events/FileReplace.h"
 #include "platform/RegularFile.h"
 
 namespace quorvane::events {
@@ -23,6 +24,10 @@ std::string Utf8ToLatin1(std::string_view utf8);
 std::string Utf8OrLatin1(std::string_view bytes);
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// True when the file at path begins with the UTF-8 byte-order mark: it is
+// read, and written again, as UTF-8.
+bool BeginsWithByteOrderMark(const std::string& path);
 
 // Reads a file line by line, each line without its line end, in UTF-8. Only a
 // regular file is opened, and opening never waits (see platform::OpenRegularFile).
@@ -54,12 +59,12 @@ class TextLineReader {
   std::size_t position_ = 0;
 };
 
-// Writes the lines, each ended by CR LF, in Latin-1, whole or not at all: the
-// text goes to a temporary file beside the target, which is then renamed over
-// it. On failure the old file is untouched and the result says why. A file
-// that began with the UTF-8 byte-order mark stays UTF-8 with its mark, so that
-// saving it again loses no character outside Latin-1.
-std::optional<std::string> WriteTextLinesAtomically(const std::string& path,
-                                                    const std::vector<std::string>& lines);
+// Writes the lines, each ended by CR LF, in Latin-1, whole or not at all, as
+// ReplaceFileContents does. A file that began with the UTF-8 byte-order mark
+// stays UTF-8 with its mark, so that saving it again loses no character
+// outside Latin-1. On failure the result says why and whether the old file is
+// whole.
+std::optional<WriteFailure> WriteTextLinesAtomically(const std::string& path,
+                                                     const std::vector<std::string>& lines);
 
 }  // namespace quorvane::events

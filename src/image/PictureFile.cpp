@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <cstdlib>
 
+#include "image/JpegEnd.h"
+
 namespace quorvane::image {
 namespace {
 
@@ -17,32 +19,39 @@ std::uint32_t LittleEndian(const QByteArray& bytes, int offset, int size) {
   return value;
 }
 
-// The decoders fill a cut-off picture silently; a file that ends before its
-// pixels do is damaged, and is said to be.
-bool EndsEarly(const QString& path, const QByteArray& format) {
+// The bitmap decoder fills a cut-off picture silently; a file that ends
+// before its pixels do is damaged, and is said to be.
+bool BitmapEndsEarly(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return false;
   const qint64 size = file.size();
-  if (format == "bmp") {
-    const QByteArray header = file.read(54);
-    if (header.size() < 34) return true;
-    const std::uint32_t pixelsAt = LittleEndian(header, 10, 4);
-    const std::uint32_t infoSize = LittleEndian(header, 14, 4);
-    if (infoSize < 40) return false;  // the old small header: left to the decoder
-    const auto width = static_cast<std::int32_t>(LittleEndian(header, 18, 4));
-    const auto height = static_cast<std::int32_t>(LittleEndian(header, 22, 4));
-    const std::uint32_t bitsPerPixel = LittleEndian(header, 28, 2);
-    const std::uint32_t compression = LittleEndian(header, 30, 4);
-    if (compression != 0 && compression != 3) return false;  // run-length: variable size
-    const qint64 stride = (static_cast<qint64>(std::abs(width)) * bitsPerPixel + 31) / 32 * 4;
-    return size < pixelsAt + stride * std::abs(static_cast<qint64>(height));
+  const QByteArray header = file.read(54);
+  if (header.size() < 34) return true;
+  const std::uint32_t pixelsAt = LittleEndian(header, 10, 4);
+  const std::uint32_t infoSize = LittleEndian(header, 14, 4);
+  if (infoSize < 40) return false;  // the old small header: left to the decoder
+  const auto width = static_cast<std::int32_t>(LittleEndian(header, 18, 4));
+  const auto height = static_cast<std::int32_t>(LittleEndian(header, 22, 4));
+  const std::uint32_t bitsPerPixel = LittleEndian(header, 28, 2);
+  const std::uint32_t compression = LittleEndian(header, 30, 4);
+  if (compression != 0 && compression != 3) return false;  // run-length: variable size
+  const qint64 stride = (static_cast<qint64>(std::abs(width)) * bitsPerPixel + 31) / 32 * 4;
+  return size < pixelsAt + stride * std::abs(static_cast<qint64>(height));
+}
+
+// The JPEG decoder, given a file cut off inside its scan, warns, pads the
+// missing rows with grey and reports success. Such a file has no end-of-image
+// marker after its scan data; a whole picture has one, wherever it lies in
+// the file (data appended after it is no part of the picture).
+bool JpegEndsEarly(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  const qint64 size = file.size();
+  if (const uchar* mapped = file.map(0, size)) {
+    return !JpegPictureEnd({reinterpret_cast<const char*>(mapped), static_cast<std::size_t>(size)});
   }
-  if (format == "jpeg") {
-    // A whole JPEG file ends with its end-of-image marker (padding may follow).
-    file.seek(std::max<qint64>(0, size - 64));
-    return !file.read(64).contains("\xFF\xD9");
-  }
-  return false;
+  const QByteArray bytes = file.readAll();
+  return !JpegPictureEnd({bytes.constData(), static_cast<std::size_t>(bytes.size())});
 }
 
 // The size a bitmap's header gives, read here because the decoder refuses to
@@ -95,7 +104,12 @@ LoadedPicture LoadPicture(const QString& path) {
     return {{}, "it is not a bitmap or JPEG picture (it is " + QString(format).toUpper() + ")"};
   }
   if (const QSize size = reader.size(); TooLarge(size)) return {{}, TooLargeReason(size)};
-  if (EndsEarly(path, format)) return {{}, "the picture is damaged (the file ends early)"};
+  if (format == "bmp" && BitmapEndsEarly(path)) {
+    return {{}, "the picture is damaged (the file ends early)"};
+  }
+  if (format == "jpeg" && JpegEndsEarly(path)) {
+    return {{}, "the picture is damaged (the file ends inside its picture data)"};
+  }
   QImage picture = reader.read();
   if (picture.isNull()) return {{}, "the picture is damaged (" + reader.errorString() + ")"};
   if (picture.width() == 0 || picture.height() == 0) return {{}, "the picture is empty"};
@@ -104,6 +118,9 @@ LoadedPicture LoadPicture(const QString& path) {
 
 void DrawStretched(QImage& surface, const QImage& picture) {
   QPainter painter(&surface);
+  // A new picture replaces the whole surface: transparent pixels show white,
+  // as picture viewers show them, never what the surface held before.
+  painter.fillRect(surface.rect(), Qt::white);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);
   painter.drawImage(QRect(0, 0, surface.width(), surface.height()), picture);
 }

@@ -24,7 +24,8 @@ struct LoadedPicture {
 // pictures beyond the size limits are refused with the reason.
 LoadedPicture LoadPicture(const QString& path);
 
-// Draws the picture stretched over the whole surface.
+// Draws the picture stretched over the whole surface, its transparent parts
+// over white.
 void DrawStretched(QImage& surface, const QImage& picture);
 
 // The pixels of a QImage for the scan.

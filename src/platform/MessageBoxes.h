@@ -16,7 +16,8 @@ class MessageBoxes {
   virtual ~MessageBoxes() = default;
   // A message with an OK button.
   virtual void MsgBox(QWidget* owner, const QString& prompt, Icon icon, const QString& title) = 0;
-  // A question with Yes and No buttons.
+  // A question with Yes and No buttons; No is the default, so Enter never
+  // confirms a question that destroys data.
   virtual Answer AskYesNo(QWidget* owner, const QString& prompt, Icon icon,
                           const QString& title) = 0;
   // A one-line input box; an empty text when the user cancels.

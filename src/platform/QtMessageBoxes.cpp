@@ -24,9 +24,25 @@ QMessageBox::Icon ToQt(MessageBoxes::Icon icon) {
 }
 
 // A carriage return alone breaks a message's line, as it does in the desktop's
-// own message boxes; a Qt label needs a line feed for it.
+// own message boxes; a Qt label needs a line feed for it. A label breaks lines
+// only between words, so a long run without blanks (a path with a long file
+// name) would widen the box past the screen and be cut off: such runs get an
+// invisible break opportunity (a zero-width space) every few characters.
 QString WithLineBreaks(QString text) {
-  return text.replace("\r\n", "\n").replace('\r', '\n');
+  text.replace("\r\n", "\n").replace('\r', '\n');
+  constexpr int kLongestUnbroken = 40;
+  QString broken;
+  broken.reserve(text.size());
+  int run = 0;
+  for (const QChar c : text) {
+    run = c.isSpace() ? 0 : run + 1;
+    if (run > kLongestUnbroken && !c.isLowSurrogate()) {
+      broken += QChar(0x200B);
+      run = 1;
+    }
+    broken += c;
+  }
+  return broken;
 }
 
 }  // namespace
@@ -41,6 +57,10 @@ MessageBoxes::Answer QtMessageBoxes::AskYesNo(QWidget* owner, const QString& pro
                                               const QString& title) {
   QMessageBox box(ToQt(icon), title, WithLineBreaks(prompt), QMessageBox::Yes | QMessageBox::No,
                   owner);
+  // Every question asks whether to replace or drop something: Enter and
+  // Escape both answer No.
+  box.setDefaultButton(QMessageBox::No);
+  box.setEscapeButton(QMessageBox::No);
   return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 

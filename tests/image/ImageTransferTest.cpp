@@ -2,15 +2,18 @@
 // refusing pictures, the threshold slider, sending, and the picture series.
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <fstream>
 
 #include "MainWindowRig.h"
 #include "image/ImageSurface.h"
 #include "image/frmImage.h"
 #include "port/LineDisplay.h"
+#include "ui/filedialog/FDialog.h"
 #include "ui/main/ApplicationLook.h"
 
 using quorvane::testing::DecodeWire;
@@ -41,6 +44,61 @@ std::string WriteSolid(const std::string& path, QColor colour, const char* forma
 // The data bytes a run of the shipped data event carried, in order.
 std::vector<std::string> SentBytes(const MainWindowRig& rig) {
   return DecodeWire(rig.DataWrites(), 0x10);
+}
+
+void ChoosePicture(MainWindowRig& rig, const std::string& path) {
+  rig.dialogs.answers = {path};
+  QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+}
+
+// Chooses the picture and expects it refused, with one message giving the
+// reason, and the path of the picture before it kept.
+void ExpectRefused(MainWindowRig& rig, const std::string& path, const std::string& reason,
+                   const std::string& keptPath) {
+  rig.messages.shown.clear();
+  ChoosePicture(rig, path);
+  QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+  QCOMPARE(rig.messages.shown[0].prompt,
+           QString::fromStdString("The picture " + path + " cannot be loaded: " + reason + "."));
+  QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString::fromStdString(keptPath));
+}
+
+const QImage& Surface(const MainWindowRig& rig) {
+  return rig.window->ImageWindow()->picImage()->Image();
+}
+
+// A 32-bit bitmap with an alpha channel (the version 5 header with bit
+// masks, as common painting programs write it): red, its centre transparent.
+std::string WriteRedWithTransparentCentre(const MainWindowRig& rig) {
+  constexpr int kWidth = 20, kHeight = 10, kHeaderSize = 124, kPixelsAt = 14 + kHeaderSize;
+  std::string file;
+  const auto put = [&](std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) file += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  put('B' | 'M' << 8, 2), put(kPixelsAt + kWidth * kHeight * 4, 4), put(0, 4), put(kPixelsAt, 4);
+  put(kHeaderSize, 4), put(kWidth, 4), put(kHeight, 4), put(1, 2), put(32, 2);
+  put(3, 4), put(kWidth * kHeight * 4, 4), put(2835, 4), put(2835, 4), put(0, 4), put(0, 4);
+  put(0x00FF0000, 4), put(0x0000FF00, 4), put(0x000000FF, 4), put(0xFF000000, 4);
+  put(0x73524742, 4);  // 'sRGB'
+  file += std::string(kHeaderSize - 56, '\0');
+  for (int row = 0; row < kHeight; ++row) {  // bottom row first
+    for (int column = 0; column < kWidth; ++column) {
+      const bool centre = row >= 3 && row < 7 && column >= 5 && column < 15;
+      put(centre ? 0x00000000 : 0xFFFF0000, 4);  // blue, green, red, alpha
+    }
+  }
+  return rig.folder.Write("red-window.bmp", file);
+}
+
+// A JPEG picture as a camera writes it: the picture, then a trailer.
+std::string WriteJpegWithTrailer(MainWindowRig& rig) {
+  const std::string path = WriteHalves(rig, "trailer.jpg", 200, 100, "JPEG");
+  std::string trailer =
+      "\0\0\0\x18"
+      "ftypmp42";
+  trailer.resize(1000, 'v');
+  std::ofstream(path, std::ios::binary | std::ios::app) << trailer;
+  return path;
 }
 
 }  // namespace
@@ -204,6 +262,114 @@ class ImageTransferTest : public QObject {
     // The last frame stays on the surface; the chosen path is not touched.
     QCOMPARE(qGray(rig.window->ImageWindow()->picImage()->Image().pixel(1, 1)), 255);
     QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString());
+  }
+
+  void JpegPicturesWithATrailerLoadAndCutOnesAreRefused() {
+    MainWindowRig rig;
+    const std::string withTrailer = WriteJpegWithTrailer(rig);
+    ChoosePicture(rig, withTrailer);
+    QVERIFY2(rig.messages.shown.empty(),
+             rig.messages.shown.empty() ? "" : qPrintable(rig.messages.shown[0].prompt));
+    QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString::fromStdString(withTrailer));
+    QVERIFY(qGray(Surface(rig).pixel(2, 2)) < 40);
+    QVERIFY(qGray(Surface(rig).pixel(81, 45)) > 215);
+
+    // Cut inside its scan: the decoder alone would show the missing rows grey.
+    const QImage before = Surface(rig).copy();
+    WriteHalves(rig, "whole.jpg", 200, 100, "JPEG");
+    const std::string whole = rig.folder.Read("whole.jpg");
+    const std::string cut = rig.folder.Write("cut.jpg", whole.substr(0, whole.size() * 3 / 5));
+    QVERIFY2(!QImage(QString::fromStdString(cut)).isNull(), "the decoder alone takes it");
+    ExpectRefused(rig, cut, "the picture is damaged (the file ends inside its picture data)",
+                  withTrailer);
+    QVERIFY(Surface(rig) == before);
+  }
+
+  void TransparentPixelsShowWhiteWhateverWasLoadedBefore() {
+    MainWindowRig fresh;
+    ChoosePicture(fresh, WriteRedWithTransparentCentre(fresh));
+    QVERIFY(fresh.messages.shown.empty());
+    QCOMPARE(QColor(Surface(fresh).pixel(42, 24)), QColor(Qt::white));
+    QCOMPARE(QColor(Surface(fresh).pixel(1, 1)), QColor(Qt::red));
+    fresh.Clear();
+    QTest::mouseClick(fresh.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
+    const auto freshBytes = SentBytes(fresh);
+
+    MainWindowRig rig;
+    ChoosePicture(rig, WriteSolid(rig.folder.File("black.bmp"), Qt::black));
+    ChoosePicture(rig, WriteRedWithTransparentCentre(rig));
+    QVERIFY(Surface(rig) == Surface(fresh));
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
+    QCOMPARE(SentBytes(rig), freshBytes);
+    // Red is below the start-up threshold, the white centre above it.
+    // The centre is 42 columns wide and fills four bands.
+    QCOMPARE(std::count(freshBytes.begin(), freshBytes.end(), "d0"), 504 - 4 * 42);
+  }
+
+  void SeriesEndsAtTheFirstFrameWhoseSendReportsAProblem() {
+    MainWindowRig rig(false);
+    rig.folder.Write("2.evnt", "Send data\r\nSB, 25\r\nTX, 20,SL,DH,\r\nSB, 300\r\n");
+    rig.Load();
+    std::filesystem::create_directory(rig.folder.Path() / "images");
+    for (int n = 0; n < 4; ++n) {
+      WriteSolid(rig.folder.File("images/lcd_" + std::to_string(n) + ".bmp"), Qt::white);
+    }
+    rig.Clear();
+    QTest::mouseClick(rig.Find<QPushButton>("cmdMulti"), Qt::LeftButton);
+    QCOMPARE(SentBytes(rig).size(), std::size_t{504});  // the first frame only
+    QCOMPARE(rig.messages.beeps, 1);
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    const QString message = rig.messages.shown[0].prompt;
+    QVERIFY2(message.startsWith(QString::fromStdString(
+                 "The picture series stopped at " + rig.folder.Folder() + "images/lcd_0.bmp:\n")),
+             qPrintable(message));
+    QVERIFY2(message.contains("SB, 300"), qPrintable(message));
+    QCOMPARE(message.count('\n'), 1);
+    QVERIFY(QApplication::overrideCursor() == nullptr);
+  }
+
+  void DialogOffersJpegNamesAndAllFiles() {
+    MainWindowRig rig;
+    const std::string jpeg = WriteHalves(rig, "photo.jpeg", 40, 20, "JPEG");
+    const std::string png = WriteHalves(rig, "other.png", 8, 8, "PNG");
+    ChoosePicture(rig, jpeg);
+    QCOMPARE(rig.Find<quorvane::ui::FDialog>("Dialogo")->Filters(),
+             QString("BitMap (*.bmp)|*.bmp|JPeg (*.jpg *.jpeg)|*.jpg;*.jpeg|All files (*)|*")
+                 .replace('|', QChar(u'\0')));
+    QVERIFY(rig.messages.shown.empty());
+    QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString::fromStdString(jpeg));
+
+    ExpectRefused(rig, png, "it is not a bitmap or JPEG picture (it is PNG)", jpeg);
+  }
+
+  void SliderShowsItsPositionAndThreshold() {
+    MainWindowRig rig;
+    auto* slider = rig.Find<QScrollBar>("scrSoglia");
+    auto* readout = rig.Find<QLabel>("lblSoglia");
+    QVERIFY(readout != nullptr);
+    QVERIFY(readout->isWindow());  // a tip window: it covers no control of the frame
+    QCOMPARE(slider->toolTip(), QString("Threshold 8389 × 1000 = 8389000"));
+    QVERIFY2(!readout->isVisible(), "the position set at start-up shows no tip window");
+
+    slider->setFocus();
+    QTest::keyClick(slider, Qt::Key_Right);
+    const int moved = slider->value();
+    QCOMPARE(std::abs(moved - 8389), 1);
+    QCOMPARE(rig.window->ImageThreshold(), moved * 1000);
+    QVERIFY(readout->isVisible());
+    QCOMPARE(readout->text(), QString("Threshold %1 × 1000 = %2").arg(moved).arg(moved * 1000));
+    QCOMPARE(slider->toolTip(), readout->text());
+    QVERIFY(!readout->geometry().intersects(
+        slider->rect().translated(slider->mapToGlobal(QPoint(0, 0)))));
+
+    // Dragging the handle: the readout follows every step.
+    slider->setSliderDown(true);
+    slider->setSliderPosition(12000);
+    QCOMPARE(readout->text(), QString("Threshold 12000 × 1000 = 12000000"));
+    slider->setSliderDown(false);
+    QCOMPARE(rig.window->ImageThreshold(), 12000000);
+    QCOMPARE(slider->toolTip(), QString("Threshold 12000 × 1000 = 12000000"));
   }
 };
 

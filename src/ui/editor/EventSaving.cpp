@@ -1,5 +1,7 @@
 #include "ui/editor/EventSaving.h"
 
+#include <algorithm>
+
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "events/TextFile.h"
@@ -34,6 +36,7 @@ std::optional<std::string> EventNameProblem(std::string_view typedName) {
   if (name.find(',') != std::string_view::npos) {
     return std::string("Error. The name of an event cannot hold a comma");
   }
+  if (auto problem = UnstorableCharactersProblem({std::string(name)})) return problem;
   for (const char c : name) {
     const auto code = static_cast<unsigned char>(c);
     if (code < 0x20 || code == 0x7F) {
@@ -44,6 +47,26 @@ std::optional<std::string> EventNameProblem(std::string_view typedName) {
     }
   }
   return std::nullopt;
+}
+
+std::optional<std::string> UnstorableCharactersProblem(const std::vector<std::string>& texts) {
+  std::vector<std::string> found;
+  for (const std::string& text : texts) {
+    for (std::size_t i = 0; i < text.size();) {
+      // UTF-8: lead bytes from 0xC4 on start characters above U+00FF.
+      const auto lead = static_cast<unsigned char>(text[i]);
+      const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+      const std::string character = text.substr(i, length);
+      if (lead >= 0xC4 && std::find(found.begin(), found.end(), character) == found.end()) {
+        found.push_back(character);
+      }
+      i += length;
+    }
+  }
+  if (found.empty()) return std::nullopt;
+  std::string listed;
+  for (const std::string& character : found) listed += character + " ";
+  return UnstorableMessage(listed);
 }
 
 std::string DescriptionLine(const std::string& Folder, const EventChoice& choice) {
@@ -65,12 +88,21 @@ std::vector<std::string> EventFileLines(const std::string& descriptionLine,
 }
 
 std::optional<std::string> SaveEventFile(const std::string& Folder, const EventChoice& choice,
-                                         const std::vector<std::string>& steps) {
+                                         const std::vector<std::string>& steps,
+                                         DescriptionSource source) {
   const std::string path = EventPath(Folder, choice.name);
-  const auto failure = events::WriteTextLinesAtomically(
-      path, EventFileLines(DescriptionLine(Folder, choice), steps));
+  const std::string descriptionLine = source == DescriptionSource::KeptFromFile
+                                          ? DescriptionLine(Folder, choice)
+                                          : choice.description;
+  const std::vector<std::string> lines = EventFileLines(descriptionLine, steps);
+  // A file kept in UTF-8 (it began with the byte-order mark) holds every
+  // character; all others are Latin-1.
+  if (!events::BeginsWithByteOrderMark(path)) {
+    if (auto problem = UnstorableCharactersProblem(lines)) return problem;
+  }
+  const auto failure = events::WriteTextLinesAtomically(path, lines);
   if (!failure) return std::nullopt;
-  return SaveErrorMessage(path, *failure);
+  return SaveErrorMessage(path, failure->reason, failure->oldContentKept);
 }
 
 }  // namespace quorvane::ui

@@ -24,8 +24,14 @@ std::string EventPath(const std::string& Folder, const std::string& Name);
 // What is wrong with a name typed for a new event, as the message that says
 // so; nothing when the name can be used. The name is judged trimmed of
 // blanks; characters that some file systems refuse are refused everywhere so
-// that event files can move between machines.
+// that event files can move between machines. Characters that an event file
+// cannot hold are refused in names too, in the same words, so that every
+// text of an event keeps to one character set.
 std::optional<std::string> EventNameProblem(std::string_view typedName);
+
+// The message that names the characters of the texts that an event file
+// (Latin-1) cannot hold, each once; nothing when every character can be kept.
+std::optional<std::string> UnstorableCharactersProblem(const std::vector<std::string>& texts);
 
 // Line 1 to write for the chosen event. The list shows only the first field of
 // a file's description line, so while that still matches, the file's whole
@@ -36,9 +42,15 @@ std::string DescriptionLine(const std::string& Folder, const EventChoice& choice
 std::vector<std::string> EventFileLines(const std::string& descriptionLine,
                                         const std::vector<std::string>& steps);
 
+// Where line 1 comes from: "Save event" keeps the file's whole description
+// line (DescriptionLine); "Save as new event" writes the description typed.
+enum class DescriptionSource { KeptFromFile, AsTyped };
+
 // Writes the event file whole or not at all; on failure the message that
-// names the file and the reason, and the old file is untouched.
-std::optional<std::string> SaveEventFile(const std::string& Folder, const EventChoice& choice,
-                                         const std::vector<std::string>& steps);
+// names the file and the reason. Lines holding characters that an event file
+// cannot hold are refused before anything is written.
+std::optional<std::string> SaveEventFile(
+    const std::string& Folder, const EventChoice& choice, const std::vector<std::string>& steps,
+    DescriptionSource source = DescriptionSource::KeptFromFile);
 
 }  // namespace quorvane::ui

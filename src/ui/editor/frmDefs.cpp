@@ -5,6 +5,7 @@
 #include "ui/editor/frmDefs.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -179,7 +180,18 @@ bool frmDefs::eventFilter(QObject* watched, QEvent* event) {
       cmbEvents_KeyPress(static_cast<const QKeyEvent&>(*event))) {
     return true;
   }
+  // The wheel turned over the closed box would load event after event as the
+  // pointer passes; the event is chosen from the open list or by the keys.
+  if (watched == cmbEvents && event->type() == QEvent::Wheel) return true;
   return QDialog::eventFilter(watched, event);
+}
+
+void frmDefs::closeEvent(QCloseEvent* event) {
+  if (!MayDiscardSteps()) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
 }
 
 void frmDefs::keyPressEvent(QKeyEvent* event) {

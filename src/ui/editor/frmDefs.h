@@ -11,6 +11,7 @@
 #include <vector>
 
 class QCheckBox;
+class QCloseEvent;
 class QComboBox;
 class QFrame;
 class QGroupBox;
@@ -31,6 +32,7 @@ namespace quorvane::ui {
 
 struct EventChoice;
 struct StepReadout;
+enum class DescriptionSource;
 
 class frmDefs final : public QDialog {
   Q_OBJECT
@@ -57,6 +59,8 @@ class frmDefs final : public QDialog {
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // With unsaved changes in the step list, asks before the window closes.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildControls();
@@ -73,13 +77,20 @@ class frmDefs final : public QDialog {
   void ShowReadout(const StepReadout& readout);
   void LightFrame(QGroupBox* frame, const QColor& colour);
   void PlaceLine(const std::string& line);
-  bool SaveChosen(const EventChoice& choice);
+  bool SaveChosen(const EventChoice& choice, DescriptionSource source);
+  // True when the step list differs from the event as last loaded or saved.
+  bool HasUnsavedSteps() const;
+  // True when nothing unsaved would be lost, or the user agrees to lose it.
+  bool MayDiscardSteps();
 
   global::Global& global_;
   platform::MessageBoxes& messages_;
   // 1 while the selected line is being edited: the next built line replaces it.
   std::int16_t EditMode = 0;
   QColor normalFrameColour_;
+  // The step list as last loaded or saved, and the item it belongs to.
+  std::vector<std::string> savedSteps_;
+  int chosenIndex_ = -1;
 
   QLabel* Label1 = nullptr;
   QComboBox* cmbEvents = nullptr;

@@ -51,10 +51,13 @@ void frmDefs::PlaceLine(const std::string& line) {
       lstEvents->insertItem(row, text);
       const std::unique_ptr<QListWidgetItem> replaced(lstEvents->takeItem(row + 1));
       lstEvents->selectionModel()->clear();
+      lstEvents->scrollToItem(lstEvents->item(row));
     } else {
       // Outside edit mode, and in edit mode once the selected line is gone
-      // (removed, or another event loaded): the line is appended, never lost.
+      // (removed, or another event loaded): the line is appended, never lost,
+      // and the list scrolls to show it.
       lstEvents->addItem(text);
+      lstEvents->scrollToBottom();
     }
   }
   if (EditMode == 1) cmdEdit_Click();

@@ -25,10 +25,18 @@ namespace {
 const QColor kHighlightColour(255, 192, 192);
 const QColor kListColour(255, 255, 255);
 const QColor kEditModeListColour(255, 255, 0);
+const QColor kEditedLineColour(0, 0, 128);
 
 }  // namespace
 
 void frmDefs::cmbEvents_Click() {
+  // Loading replaces the step list: unsaved changes go only when the user
+  // agrees, otherwise the list and the choice stay as they were.
+  if (!MayDiscardSteps()) {
+    const QSignalBlocker blocker(cmbEvents);
+    cmbEvents->setCurrentIndex(chosenIndex_);
+    return;
+  }
   ClearFrames();
   const std::string path =
       EventPath(global_.ProgramFolder, EventNameAt(*cmbEvents, cmbEvents->currentIndex()));
@@ -42,10 +50,22 @@ void frmDefs::cmbEvents_Click() {
     lstEvents->clear();
     lstEvents->addItems(items);
   }
+  savedSteps_ = StepLines();
+  chosenIndex_ = cmbEvents->currentIndex();
   if (!loaded) {
     messages_.MsgBox(this, QString::fromStdString(LoadErrorMessage(path)),
                      platform::MessageBoxes::Icon::None, kProgramTitle);
   }
+}
+
+bool frmDefs::HasUnsavedSteps() const {
+  return StepLines() != savedSteps_;
+}
+
+bool frmDefs::MayDiscardSteps() {
+  if (!HasUnsavedSteps()) return true;
+  return messages_.AskYesNo(this, kDiscardQuestion, platform::MessageBoxes::Icon::Question,
+                            kDiscardTitle) == platform::MessageBoxes::Answer::Yes;
 }
 
 void frmDefs::ClearFrames() {
@@ -79,6 +99,7 @@ void frmDefs::cmdAdd_Click() {
   // keep what the user may be editing.
   const QSignalBlocker blocker(lstEvents);
   lstEvents->insertItem(row, QString());
+  lstEvents->scrollToItem(lstEvents->item(row));
 }
 
 void frmDefs::cmdDel_Click() {
@@ -99,9 +120,15 @@ void frmDefs::cmdEdit_Click() {
 }
 
 void frmDefs::ShowListLook() {
-  // Disabled in edit mode so that the line being edited stays selected.
+  // Disabled in edit mode so that the line being edited stays selected. A
+  // disabled list draws its lines in the faint grey of disabled text, which
+  // cannot be read on yellow: its lines are drawn in the enabled list's text
+  // colour, and the line being edited white on navy.
   QPalette look = lstEvents->palette();
   look.setColor(QPalette::Base, EditMode == 1 ? kEditModeListColour : kListColour);
+  look.setColor(QPalette::Disabled, QPalette::Text, look.color(QPalette::Active, QPalette::Text));
+  look.setColor(QPalette::Disabled, QPalette::Highlight, kEditedLineColour);
+  look.setColor(QPalette::Disabled, QPalette::HighlightedText, kListColour);
   lstEvents->setPalette(look);
   lstEvents->setEnabled(EditMode == 0);
 }

@@ -25,14 +25,18 @@ void frmDefs::cmdSave_Click() {
   // encoding and the list shows it decoded otherwise.
   EventChoice choice = SplitEventItem(item.toStdString());
   choice.name = EventNameAt(*cmbEvents, cmbEvents->currentIndex());
-  SaveChosen(choice);
+  SaveChosen(choice, DescriptionSource::KeptFromFile);
 }
 
-bool frmDefs::SaveChosen(const EventChoice& choice) {
-  const auto failure = SaveEventFile(global_.ProgramFolder, choice, StepLines());
-  if (!failure) return true;
-  messages_.MsgBox(this, QString::fromStdString(*failure), Icon::Critical, kErrorTitle);
-  return false;
+bool frmDefs::SaveChosen(const EventChoice& choice, DescriptionSource source) {
+  std::vector<std::string> steps = StepLines();
+  const auto failure = SaveEventFile(global_.ProgramFolder, choice, steps, source);
+  if (failure) {
+    messages_.MsgBox(this, QString::fromStdString(*failure), Icon::Critical, kErrorTitle);
+    return false;
+  }
+  savedSteps_ = std::move(steps);
+  return true;
 }
 
 void frmDefs::cmdSaveNew_Click() {
@@ -49,23 +53,31 @@ void frmDefs::cmdSaveNew_Click() {
   }
 
   const QString item = name + ", " + description;
-  const std::string eventName = SplitEventItem(item.toStdString()).name;
+  const EventChoice choice = SplitEventItem(item.toStdString());
+  // Refused before the question below, so that nothing is asked in vain.
+  if (const auto problem =
+          UnstorableCharactersProblem(EventFileLines(choice.description, StepLines()))) {
+    messages_.MsgBox(this, QString::fromStdString(*problem), Icon::Critical, kErrorTitle);
+    return;
+  }
   std::error_code error;
-  if (std::filesystem::exists(EventPath(global_.ProgramFolder, eventName), error)) {
-    const auto answer = messages_.AskYesNo(this, QString::fromStdString(ReplaceQuestion(eventName)),
-                                           Icon::Question, kReplaceTitle);
+  if (std::filesystem::exists(EventPath(global_.ProgramFolder, choice.name), error)) {
+    const auto answer = messages_.AskYesNo(
+        this, QString::fromStdString(ReplaceQuestion(choice.name)), Icon::Question, kReplaceTitle);
     if (answer != platform::MessageBoxes::Answer::Yes) return;
   }
   // The list gains the item only once its file is written, so a failed save
-  // leaves the window as it was.
-  if (!SaveChosen(SplitEventItem(item.toStdString()))) return;
+  // leaves the window as it was. Line 1 is the description just typed, never
+  // the one an older file of that name held.
+  if (!SaveChosen(choice, DescriptionSource::AsTyped)) return;
   for (int index = cmbEvents->count() - 1; index >= 0; --index) {
-    if (EventNameAt(*cmbEvents, index) == eventName) {
+    if (EventNameAt(*cmbEvents, index) == choice.name) {
       cmbEvents->removeItem(index);
     }
   }
   cmbEvents->addItem(item);
   cmbEvents->setCurrentIndex(cmbEvents->count() - 1);
+  chosenIndex_ = cmbEvents->currentIndex();
 }
 
 }  // namespace quorvane::ui

@@ -14,6 +14,7 @@
 #include "port/LampShape.h"
 #include "port/TracePicture.h"
 #include "ui/filedialog/FDialog.h"
+#include "ui/main/ThresholdReadout.h"
 #include "ui/main/frmELCD.h"
 
 namespace quorvane::ui {
@@ -117,6 +118,7 @@ void frmELCD::BuildSendFrames() {
   scrSoglia->setRange(0, 32767);
   scrSoglia->setSingleStep(1);
   scrSoglia->setPageStep(100);
+  new ThresholdReadout(scrSoglia);
   txtFile = Place(new QLineEdit(fmeImage), "txtFile", 84, 16, 205, 21);
   cmdSfoglia = Button(fmeImage, "cmdSfoglia", "...", 292, 16, 25, 21);
 }

@@ -45,7 +45,9 @@ QString frmELCD::DrawPictureFile(const QString& path) {
 }
 
 void frmELCD::cmdSfoglia_Click() {
-  Dialogo->SetFilters("BitMap (*.bmp)|*.bmp|JPeg (*.jpg)|*.jpg");
+  // "All files" lets a picture with another extension be chosen; one of
+  // another format is then refused with the reason.
+  Dialogo->SetFilters("BitMap (*.bmp)|*.bmp|JPeg (*.jpg *.jpeg)|*.jpg;*.jpeg|All files (*)|*");
   const QString path = Dialogo->ShowOpen(this);
   if (path.isEmpty()) return;
   // A picture that cannot be loaded leaves the previous picture and path.
@@ -66,6 +68,7 @@ void frmELCD::cmdSendImage_Click() {
 }
 
 void frmELCD::cmdMulti_Click() {
+  QString failedFrame;
   {
     WaitCursor hourglass;
     const QString folder = QString::fromStdString(engine_.global.ProgramFolder) + "images/";
@@ -77,6 +80,12 @@ void frmELCD::cmdMulti_Click() {
         platform::ThrowIfStopRequested();
         const image::ImagePixels pixels(frmImage_->picImage()->Image());
         image::SendPicture(pixels, ImageThreshold_, engine_.writer);
+        // A frame whose send reported a problem is an error too: the series
+        // ends with it.
+        if (!diagnostics_.Empty()) {
+          failedFrame = path;
+          break;
+        }
       }
     } catch (const platform::StopRequest&) {
       close();
@@ -84,8 +93,15 @@ void frmELCD::cmdMulti_Click() {
     }
     services_.port.Flush();
   }
-  // The series ends at its first error, with a beep and no message.
+  // The series ends at its first error, with a beep; a missing file is its
+  // normal end and says nothing more.
   services_.messages.Beep();
+  if (!failedFrame.isEmpty()) {
+    QStringList lines{"The picture series stopped at " + failedFrame + ":"};
+    for (const std::string& report : diagnostics_.Take()) lines << QString::fromStdString(report);
+    services_.messages.MsgBox(this, lines.join('\n'), platform::MessageBoxes::Icon::Warning,
+                              "Quorvane");
+  }
   ShowReports();
 }
 

@@ -244,20 +244,95 @@ class EditorSaveTest final : public QObject {
     QCOMPARE(rig.Combo()->currentText(), oldItem);
   }
 
-  void SaveIntoAReadOnlyFolderFails() {
-    if (geteuid() == 0) QSKIP("permissions do not bind the superuser");
+  void SaveIntoAReadOnlyFolderWritesAWritableFileInPlace() {
+    if (geteuid() == 0) {
+      QSKIP(
+          "permissions do not bind the superuser; test_events ReplaceFileContents.* covers "
+          "this as an unprivileged user");
+    }
     EditorRig rig;
     OpenCommandEvent(rig);
+    const std::string path = rig.folder.File("1.evnt");
     std::filesystem::permissions(rig.folder.Path(), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    rig.Press("cmdAddBits");
+    rig.Press("cmdSave");
+    const QByteArray written = rig.FileBytes("1.evnt");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     rig.Press("cmdAddBits");
     rig.Press("cmdSave");
     std::filesystem::permissions(rig.folder.Path(), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
+    QCOMPARE(written, QByteArray("Send command\r\nSB, 25\r\nTX, 16,SL,DH,\r\nSB, 25\r\nSB, 0\r\n"));
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});  // the read-only file only
+    QVERIFY(rig.messages.shown[0].prompt.startsWith(
+        QString::fromStdString("Error writing [ " + path + " ]\nPermission denied\n")));
+    QCOMPARE(rig.FileBytes("1.evnt"), written);
+  }
+
+  void SaveKeepsTheFilesModeAndItsLink() {
+    EditorRig rig;
+    rig.WriteEvent("edge", "Edge", {"SB, 1"});
+    const std::filesystem::path edge = rig.folder.Path() / "edge.evnt";
+    std::filesystem::permissions(
+        edge, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::create_symlink("edge.evnt", rig.folder.Path() / "link.evnt");
+    rig.Open();
+    rig.Choose("link, Edge");
+    rig.Press("cmdAddBits");
+    rig.Press("cmdSave");
+    QVERIFY(rig.messages.shown.empty());
+    QVERIFY(std::filesystem::is_symlink(rig.folder.Path() / "link.evnt"));
+    QCOMPARE(rig.FileBytes("edge.evnt"), QByteArray("Edge\r\nSB, 1\r\nSB, 0\r\n"));
+    QCOMPARE(std::filesystem::status(edge).permissions(),
+             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  }
+
+  void SaveAsNewWritesTheDescriptionTyped() {
+    EditorRig rig;
+    rig.WriteEvent("probe", "Reset, slow", {"DL, 1"});
+    OpenCommandEvent(rig);
+    AnswerInputs(rig, {"probe", "Reset"});
+    rig.messages.answersYesNo.push_back(Answer::Yes);
+    rig.Press("cmdSaveNew");
+    QCOMPARE(rig.FileBytes("probe.evnt"),
+             QByteArray("Reset\r\nSB, 25\r\nTX, 16,SL,DH,\r\nSB, 25\r\n"));
+    QCOMPARE(rig.Combo()->currentText(), QString("probe, Reset"));
+  }
+
+  void CharactersAnEventFileCannotHoldAreRefusedBeforeSaving() {
+    const QString refusal(
+        "Error. An event file cannot hold the characters [ α β γ € ]\n"
+        "Change them and save again.");
+    EditorRig rig;
+    OpenCommandEvent(rig);
+    const QByteArray before = rig.FileBytes("1.evnt");
+    AnswerInputs(rig, {"greek", "αβγ € µ"});
+    rig.Press("cmdSaveNew");
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
-    QVERIFY(rig.messages.shown[0].prompt.contains("1.evnt"));
-    QCOMPARE(rig.FileBytes("1.evnt"),
-             QByteArray("Send command\r\nSB, 25\r\nTX, 16,SL,DH,\r\nSB, 25\r\n"));
+    QCOMPARE(rig.messages.shown[0].prompt, refusal);
+    QCOMPARE(rig.messages.shown[0].icon, Icon::Critical);
+    QCOMPARE(rig.messages.shown[0].title, QString(" ERROR"));
+    QCOMPARE(FileNames(rig.folder), std::set<std::string>{"1.evnt"});
+    QCOMPARE(Items(rig), QStringList({"1, Send command"}));
+
+    // A value typed into a step: "Save event" refuses the whole file.
+    rig.Text("txtValue")->setText("αβγ€µ");
+    rig.Press("cmdAddTx");
+    rig.Press("cmdSave");
+    QCOMPARE(rig.messages.shown.size(), std::size_t{2});
+    QCOMPARE(rig.messages.shown[1].prompt, refusal);
+    QCOMPARE(rig.FileBytes("1.evnt"), before);
+
+    // Latin-1 characters are kept as they are.
+    rig.Select(3);
+    rig.Press("cmdEdit");
+    rig.Text("txtValue")->setText("é µ ÿ");
+    rig.Press("cmdAddTx");
+    rig.Press("cmdSave");
+    QCOMPARE(rig.messages.shown.size(), std::size_t{2});
+    QVERIFY(rig.FileBytes("1.evnt").endsWith("TX, 0,SL,DL,\xE9 \xB5 \xFF\r\n"));
   }
 };
 

@@ -384,6 +384,7 @@ class EditorWindowTest final : public QObject {
 
     rig.Select(0);
     rig.Press("cmdEdit");
+    rig.messages.answersYesNo.push_back(platform::MessageBoxes::Answer::Yes);  // discard
     rig.window->close();
     QVERIFY(!rig.window->isVisible());
     rig.Open();
@@ -408,6 +409,7 @@ class EditorWindowTest final : public QObject {
 
     rig.Select(0);
     rig.Press("cmdEdit");
+    rig.messages.answersYesNo.push_back(platform::MessageBoxes::Answer::Yes);  // discard
     rig.Choose("other, Other");
     QVERIFY2(rig.InEditMode(), "choosing an event keeps edit mode");
     rig.Press("cmdAddTx");

@@ -69,6 +69,9 @@ class EventSavingTest final : public QObject {
                              << "Error. The file name cannot be [ .. ]";
     QTest::newRow("tab") << "a\tb"
                          << "Error. The file name cannot hold control characters";
+    QTest::newRow("outside Latin-1")
+        << "réglage €uro ∆"
+        << "Error. An event file cannot hold the characters [ € ∆ ]\nChange them and save again.";
     for (const char* c : {"/", "\\", ":", "*", "?", "\"", "<", ">", "|"}) {
       QTest::addRow("character %s", c)
           << QString("a%1b").arg(c)
@@ -106,6 +109,22 @@ class EventSavingTest final : public QObject {
     TempFolder folder;
     if (!fileLine.isEmpty()) folder.Write("e.evnt", fileLine.toStdString() + "\r\nSB, 1\r\n");
     QCOMPARE(Q(ui::DescriptionLine(folder.Folder(), {"e", chosen.toStdString()})), written);
+  }
+
+  // A file that begins with the UTF-8 byte-order mark is kept in UTF-8, so it
+  // holds characters outside Latin-1; a Latin-1 file refuses them unwritten.
+  void SaveKeepsAUtf8FileWithItsCharacters() {
+    TempFolder folder;
+    const std::string mark = "\xEF\xBB\xBF";
+    folder.Write("u.evnt", mark + "Grüße €\r\nSB, 1\r\n");
+    QVERIFY(!ui::SaveEventFile(folder.Folder(), {"u", "Grüße €"}, {"SB, 2", "TX, 4,SL,DH,€"}));
+    QCOMPARE(folder.Read("u.evnt"), mark + "Grüße €\r\nSB, 2\r\nTX, 4,SL,DH,€\r\n");
+
+    folder.Write("l.evnt", "Latin\r\nSB, 1\r\n");
+    const auto failure = ui::SaveEventFile(folder.Folder(), {"l", "Latin"}, {"TX, 4,SL,DH,€"});
+    QVERIFY(failure);
+    QVERIFY(Q(*failure).contains("€"));
+    QCOMPARE(folder.Read("l.evnt"), std::string("Latin\r\nSB, 1\r\n"));
   }
 
   void SaveIntoMissingFolderFails() {
