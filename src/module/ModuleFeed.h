@@ -1,6 +1,8 @@
 #pragma once
 // A port that passes every write on to the port behind it and shows each
-// data-register byte to the emulated module, which hangs on the same lines.
+// data-register byte to the emulated module, which hangs on the same lines. A
+// byte the port behind refused never reached the lines: the module does not
+// see it. It fails when the port behind it fails.
 
 #include <cstdint>
 
@@ -11,10 +13,11 @@ namespace quorvane::module {
 
 class ModuleFeed final : public platform::Port {
  public:
-  ModuleFeed(platform::Port& inner, Pcd8544& module) : inner_(inner), module_(module) {}
+  ModuleFeed(platform::Port& inner, Pcd8544& module)
+      : Port(inner), inner_(inner), module_(module) {}
   void Out32(std::uint16_t address, std::uint8_t value) override {
-    if (address == platform::kDataRegister) module_.Write(value);
     inner_.Out32(address, value);
+    if (address == platform::kDataRegister && !Failed()) module_.Write(value);
   }
   void Flush() override { inner_.Flush(); }
 
