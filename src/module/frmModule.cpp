@@ -113,7 +113,7 @@ void frmModule::ShowNow() {
   changed_ = false;
   refresh_->stop();
   picPanel->SetDots(ShownDots(module_, mounting_));
-  lblState->setText(QString::fromStdString(StateLine(module_.State())));
+  lblState->setText(portPrefix_ + QString::fromStdString(StateLine(module_.State())));
   QScrollBar* scroll = lstLog->verticalScrollBar();
   const bool atEnd = scroll->value() == scroll->maximum();
   log_->Refresh();
@@ -128,6 +128,14 @@ void frmModule::ShowNow() {
   const std::uint64_t end = clock_.NowMicros();
   lastShown_ = end;
   showGap_ = std::max(kFrameMicros, kCostFactor * (end - start));
+}
+
+void frmModule::SetPortName(const QString& name) {
+  portPrefix_ = name.isEmpty() ? QString() : name + ": ";
+  lblState->setMinimumWidth(lblState->fontMetrics().horizontalAdvance(
+                                portPrefix_ + QString::fromStdString(StateLine(WidestState()))) +
+                            4);
+  ShowNow();
 }
 
 void frmModule::cmbMounting_Click() {

@@ -41,6 +41,9 @@ class frmModule final : public QWidget, private ChangeListener {
   ~frmModule() override;
 
   Mounting CurrentMounting() const { return mounting_; }
+  // Names the port the module hangs on at the head of the state line
+  // ("simulated port: active, ..."); empty: no name.
+  void SetPortName(const QString& name);
   // Brings the panel, the state line and the log up to date at once, if the
   // module changed since they were last shown.
   void CatchUp();
@@ -56,6 +59,7 @@ class frmModule final : public QWidget, private ChangeListener {
 
   Pcd8544& module_;
   Mounting mounting_ = kDefaultMounting;
+  QString portPrefix_;  // "simulated port: ", or empty
   platform::SteadyClock steadyClock_;
   const platform::Clock& clock_;
   bool changed_ = false;

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "events/WriteCount.h"
 #include "image/ImageSurface.h"
 #include "image/PictureFile.h"
 #include "image/PictureScan.h"
@@ -59,13 +60,15 @@ void frmELCD::cmdSfoglia_Click() {
 }
 
 void frmELCD::cmdSendImage_Click() {
-  RunAction([&] {
-    const image::ImagePixels pixels(frmImage_->picImage()->Image());
-    image::SendPicture(pixels, ImageThreshold_, engine_.writer);
-  });
+  const image::ImagePixels pixels(frmImage_->picImage()->Image());
+  RunAction("the picture",
+            image::ScanByteCount(pixels) * events::WritesPerRun(engine_.global.DataEventSteps),
+            [&] { image::SendPicture(pixels, ImageThreshold_, engine_.writer); });
 }
 
 void frmELCD::cmdMulti_Click() {
+  if (!PortReady()) return;
+  const std::uint64_t writesAtStart = engine_.output.Writes();
   {
     WaitCursor hourglass;
     const QString folder = QString::fromStdString(engine_.global.ProgramFolder) + "images/";
@@ -77,6 +80,7 @@ void frmELCD::cmdMulti_Click() {
         platform::ThrowIfStopRequested();
         const image::ImagePixels pixels(frmImage_->picImage()->Image());
         image::SendPicture(pixels, ImageThreshold_, engine_.writer);
+        if (engine_.output.Failed()) break;
       }
     } catch (const platform::StopRequest&) {
       close();
@@ -86,7 +90,7 @@ void frmELCD::cmdMulti_Click() {
   }
   // The series ends at its first error, with a beep and no message.
   services_.messages.Beep();
-  ShowReports();
+  ShowReports("the picture series", std::nullopt, writesAtStart);
 }
 
 }  // namespace quorvane::ui
