@@ -126,18 +126,19 @@ void frmELCD::RepaintNow() {
   platform::ThrowIfStopRequested();
 }
 
-void frmELCD::RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
+bool frmELCD::RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
                         const std::function<void()>& action) {
-  if (!PortReady()) return;
+  if (!PortReady()) return false;
   const std::uint64_t writesAtStart = engine_.output.Writes();
   try {
     action();
   } catch (const platform::StopRequest&) {
     close();
-    return;
+    return true;
   }
   services_.port.Flush();
   ShowReports(what, plannedWrites, writesAtStart);
+  return true;
 }
 
 void frmELCD::cmdSendCommand_Click() {
@@ -208,14 +209,17 @@ void frmELCD::txtDelay_Change() {
 
 void frmELCD::chkOn_Click() {
   const bool on = chkOn->isChecked();
-  RunAction(on ? "the power-on sequence" : "the power-off sequence",
-            on ? port::kPowerOnWrites : port::kPowerOffWrites, [&] {
-              if (on) {
-                port::PowerOn(engine_.global, engine_.output, services_.sleeper);
-              } else {
-                port::PowerOff(engine_.global, engine_.output);
-              }
-            });
+  const bool sent = RunAction(on ? "the power-on sequence" : "the power-off sequence",
+                              on ? port::kPowerOnWrites : port::kPowerOffWrites, [&] {
+                                if (on) {
+                                  port::PowerOn(engine_.global, engine_.output, services_.sleeper);
+                                } else {
+                                  port::PowerOff(engine_.global, engine_.output);
+                                }
+                              });
+  // Nothing went out on a port that could not be opened again: the box keeps
+  // showing the power as it was.
+  if (!sent) chkOn->setChecked(!on);
 }
 
 void frmELCD::cmdZero_Click() {

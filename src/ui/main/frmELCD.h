@@ -141,8 +141,9 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   // again first (nothing is sent when it cannot be); a stop request (SIGINT,
   // SIGTERM) closes the window; what the engine reported, a port that failed
   // during the send (what was sent, plannedWrites: how many writes it makes)
-  // and a trace that stopped are shown once, afterwards, in one box.
-  void RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
+  // and a trace that stopped are shown once, afterwards, in one box. False
+  // when nothing was sent because the port could not be opened again.
+  bool RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
                  const std::function<void()>& action);
   bool PortReady();
   void ShowReports(const std::string& what, std::optional<std::uint64_t> plannedWrites,

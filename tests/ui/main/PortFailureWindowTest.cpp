@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QSettings>
 #include <QTest>
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -177,11 +178,18 @@ class PortFailureWindowTest : public QObject {
     QCOMPARE(rig.messages.shown.size(), std::size_t{3});
     QCOMPARE(rig.messages.beeps, 0);
     QVERIFY(rig.PpdevData().empty());
+    // The power box keeps showing the power as it was.
+    QCheckBox* chkOn = rig.window->findChild<QCheckBox*>("chkOn");
+    chkOn->click();
+    QVERIFY(chkOn->isChecked());
+    QCOMPARE(rig.messages.shown.size(), std::size_t{4});
+    QCOMPARE(std::count(rig.ppdev.calls.begin(), rig.ppdev.calls.end(), "open /dev/parport0"), 3);
+    QVERIFY(rig.PpdevData().empty());
 
     // Closing tries once more, without a word: still gone, so nothing is written.
     rig.ppdev.calls.clear();
     rig.window->close();
-    QCOMPARE(rig.messages.shown.size(), std::size_t{3});
+    QCOMPARE(rig.messages.shown.size(), std::size_t{4});
     QCOMPARE(rig.ppdev.calls, (std::vector<std::string>{"open /dev/parport0"}));
   }
 
