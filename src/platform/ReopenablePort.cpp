@@ -26,7 +26,10 @@ void ReopenablePort::TakeFailure() {
 std::string ReopenablePort::Reopen() {
   port_.reset();
   OpenedPort opened = OpenPort(name_, systems_);
-  if (!opened.port) return opened.error;
+  if (!opened.port) {
+    Fail(opened.error);  // without a port, writes stay refused
+    return opened.error;
+  }
   port_ = std::move(opened.port);
   ClearFailure();
   return {};
