@@ -15,7 +15,7 @@
 namespace quorvane::ui {
 
 void frmELCD::ShowPortName() {
-  // The designed tooltip stays; the port is named on a line of its own.
+  // The tooltip keeps its own text; the port is named on a line below it.
   if (!services_.portName.empty()) {
     chkOn->setToolTip(chkOn->toolTip() + "\nPort: " + QString::fromStdString(services_.portName));
   }
