@@ -1,6 +1,7 @@
 // quorvane: the desktop program.
 
 #include <QApplication>
+#include <QSettings>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <cstdlib>
@@ -20,6 +21,7 @@
 #include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
 #include "platform/QtCommonDialogs.h"
+#include "platform/ReopenablePort.h"
 #include "platform/Shell.h"
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
@@ -27,6 +29,7 @@
 #include "platform/TraceFactory.h"
 #include "platform/UserFolder.h"
 #include "ui/main/ApplicationLook.h"
+#include "ui/main/SimulatedPortNotice.h"
 #include "ui/main/frmELCD.h"
 
 namespace {
@@ -77,8 +80,13 @@ int main(int argc, char** argv) {
     std::cerr << "quorvane: " << opened.error << '\n';
     return opened.usageError ? 2 : 1;
   }
+  const bool simulated = opened.sim != nullptr;
+  const std::string notice = opened.notice;
+  const std::string portName = simulated ? "simulated port" : opened.name;
+  // After a failure the next action opens the same port again by its name.
+  platform::ReopenablePort reopenable(std::move(opened), systems);
   platform::SteadyClock clock;  // trace time counts from the moment the port was opened
-  platform::Port* port = opened.port.get();
+  platform::Port* port = &reopenable;
   platform::OpenedTrace trace;
   std::unique_ptr<platform::TracingPort> tracingPort;
   if (options.trace) {
@@ -95,8 +103,8 @@ int main(int argc, char** argv) {
   // window catches up before every wait.
   module::Pcd8544 panelModule;
   std::optional<module::ModuleFeed> moduleFeed;
-  if (opened.sim != nullptr) port = &moduleFeed.emplace(*port, panelModule);
-  if (options.moduleScreenshot && opened.sim == nullptr) {
+  if (simulated) port = &moduleFeed.emplace(*port, panelModule);
+  if (options.moduleScreenshot && !simulated) {
     std::cerr << "quorvane: --module-screenshot needs the simulated port (--port sim)\n";
     return 2;
   }
@@ -110,7 +118,10 @@ int main(int argc, char** argv) {
   platform::QtCommonDialogs dialogs;
   const platform::PreparedFolder programFolder = platform::PrepareProgramFolder(folderChoice);
   ui::DesktopServices services{*port, sleeper, messages, shell, dialogs, programFolder.folder};
-  if (opened.sim != nullptr) services.module = &panelModule;
+  if (simulated) services.module = &panelModule;
+  services.portName = portName;
+  services.reopenPort = [&reopenable] { return reopenable.Reopen(); };
+  services.trace = tracingPort.get();
   ui::frmELCD window(services);
   sleeper.SetHook([&window] {
     if (module::frmModule* moduleWindow = window.ModuleWindow()) moduleWindow->CatchUp();
@@ -122,11 +133,15 @@ int main(int argc, char** argv) {
   QSocketNotifier stopNotifier(platform::StopDescriptor(), QSocketNotifier::Read);
   QObject::connect(&stopNotifier, &QSocketNotifier::activated, &window, &QWidget::close);
 
-  if (!opened.notice.empty()) {
-    std::cerr << "quorvane: " << opened.notice << '\n';
-    if (!options.screenshot && !options.moduleScreenshot) {
+  if (!notice.empty()) {
+    std::cerr << "quorvane: " << notice << '\n';
+    // The simulated port's notice is a box once per machine and port choice;
+    // the module window and the power box's tooltip name the port from then on.
+    QSettings settings("Quorvane", "quorvane");
+    if (!options.screenshot && !options.moduleScreenshot &&
+        (!simulated || ui::TakeSimulatedPortNotice(settings, portText, notice))) {
       QTimer::singleShot(0, &window, [&] {
-        messages.MsgBox(&window, QString::fromStdString(opened.notice),
+        messages.MsgBox(&window, QString::fromStdString(notice),
                         platform::MessageBoxes::Icon::Information, "Quorvane");
       });
     }

@@ -13,7 +13,9 @@ namespace quorvane::cli {
 
 class CountingPort final : public platform::Port {
  public:
-  explicit CountingPort(platform::Port& inner) : inner_(inner) {}
+  // It fails when the port behind it fails; `writes` counts what was handed
+  // on, the failure says how much of it did not go out.
+  explicit CountingPort(platform::Port& inner) : Port(inner), inner_(inner) {}
   void Out32(std::uint16_t address, std::uint8_t value) override {
     if (checkStops) platform::ThrowIfStopRequested();
     ++writes;

@@ -12,6 +12,7 @@
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "events/ValueList.h"
+#include "events/WriteCount.h"
 #include "global/CountText.h"
 #include "global/Diagnostics.h"
 #include "image/PictureFile.h"
@@ -27,6 +28,7 @@
 #include "platform/Trace.h"
 #include "platform/TraceFactory.h"
 #include "platform/UserFolder.h"
+#include "port/FailureReport.h"
 #include "port/PowerSequences.h"
 
 namespace quorvane::cli {
@@ -121,6 +123,39 @@ class ActionRunner {
     engine_.output.Port().Flush();
   }
 
+  // The port writes the action makes when nothing fails; none for the series,
+  // whose length is known only at its end.
+  std::optional<std::uint64_t> PlannedWrites(const SendAction& action) const {
+    const global::Global& global = engine_.global;
+    switch (action.kind) {
+      case ActionKind::Startup:
+        return port::kStartupWrites;
+      case ActionKind::Reset:
+        return events::WritesPerRun(global.ResetEventSteps);
+      case ActionKind::Command:
+      case ActionKind::Init:
+        return events::WritesOfValueList(global, action.argument, true);
+      case ActionKind::Data:
+        return events::WritesOfValueList(global, action.argument, false);
+      case ActionKind::Event:
+        return events::WritesPerRun(global.SelectedEventSteps);
+      case ActionKind::PowerOn:
+        return port::kPowerOnWrites;
+      case ActionKind::PowerOff:
+        return port::kPowerOffWrites;
+      case ActionKind::Zero:
+        return port::kDoZeroWrites;
+      case ActionKind::Shutdown:
+        return port::kShutdownWrites;
+      case ActionKind::Image:
+        return image::ScanByteCount(image::ImagePixels(surface_)) *
+               events::WritesPerRun(global.DataEventSteps);
+      case ActionKind::Series:
+        break;
+    }
+    return std::nullopt;
+  }
+
  private:
   bool IsUnreadable(const std::string& fileName) const {
     for (const auto& name : unreadable_) {
@@ -166,6 +201,7 @@ class ActionRunner {
           engine_.global.ProgramFolder + "images/lcd_" + std::to_string(n) + ".bmp";
       if (!DrawPicture(path, false)) break;
       image::SendPicture(image::ImagePixels(surface_), ImageThreshold_, engine_.writer);
+      if (engine_.output.Failed()) break;  // the frame did not go out whole
       ++seriesFrames;
     }
   }
@@ -275,10 +311,11 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   if (options.WantsPanel()) target = &moduleFeed.emplace(*target, panelModule);
   CountingPort counter(*target);
   // A buffering port sends what it holds before every wait.
-  platform::FlushingSleeper flushingSleeper(counter, baseSleeper);
-  CountingSleeper sleeper(flushingSleeper);
+  // Only the waits that happen are counted: one whose flush failed does not.
+  CountingSleeper sleeper(baseSleeper);
+  platform::FlushingSleeper flushingSleeper(counter, sleeper);
   global::Diagnostics diagnostics;
-  events::Engine engine(counter, sleeper, diagnostics);
+  events::Engine engine(counter, flushingSleeper, diagnostics);
   const platform::PreparedFolder folder =
       platform::PrepareProgramFolder(ChooseFolder(options, environment));
   if (!folder.notice.empty()) err << "quorvane-send: " << folder.notice << '\n';
@@ -288,9 +325,10 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   out << "port: " << portText << (opened.sim ? " (simulated)" : "") << "; program folder "
       << engine.global.ProgramFolder << '\n';
   bool reported = false;
+  bool traceStopReported = false;
   ActionRunner runner(engine, diagnostics, loaded.unreadable, options.threshold);
   for (const SendAction& action : options.actions) {
-    const auto writesBefore = counter.writes;
+    const auto writesBefore = engine.output.Writes();
     const auto waitedBefore = sleeper.waitedMilliseconds;
     try {
       runner.Run(action);
@@ -298,6 +336,7 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
       PrintReports(diagnostics, err, reported);
       return StopRun(action, counter, engine.output, out, err);
     }
+    const std::uint64_t wentOut = port::WritesThatWentOut(engine.output, writesBefore);
     out << ActionName(action) << ": ";
     if (action.kind == ActionKind::Command || action.kind == ActionKind::Data ||
         action.kind == ActionKind::Init) {
@@ -306,12 +345,32 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
     if (action.kind == ActionKind::Series) {
       out << global::CountText(runner.seriesFrames, "picture", "pictures") << ", ";
     }
-    out << global::CountText(counter.writes - writesBefore, "port write", "port writes")
-        << ", waited " << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
+    out << global::CountText(wentOut, "port write", "port writes") << ", waited "
+        << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
     PrintReports(diagnostics, err, reported);
+    // A trace that cannot be written is said once; the writes go on.
+    if (const auto stop = tracingPort ? tracingPort->Stopped() : std::nullopt;
+        stop && !traceStopReported) {
+      err << "quorvane-send: " << port::TraceStoppedSentence(*stop) << '\n';
+      traceStopReported = reported = true;
+    }
+    // A failed port stops the run: the actions after this one are not run.
+    if (counter.Failed()) {
+      err << "quorvane-send: "
+          << port::PortFailedSentence(opened.name, ActionName(action), wentOut,
+                                      runner.PlannedWrites(action), counter.Failure().reason)
+          << '\n';
+      out << "stopped: "
+          << global::CountText(port::WritesThatWentOut(engine.output, 0), "port write",
+                               "port writes")
+          << " went out, then the port failed\n";
+      if (options.WantsPanel()) WritePanelOutputs(panelModule, options, out, err);
+      return 1;
+    }
   }
   out << "done: " << global::CountText(counter.writes, "port write", "port writes");
   if (options.trace) out << ", trace in " << *options.trace;
+  if (traceStopReported) out << " (stopped at write " << tracingPort->Stopped()->write << ")";
   out << '\n';
   if (options.WantsPanel() && !WritePanelOutputs(panelModule, options, out, err)) reported = true;
   return reported ? 1 : 0;

@@ -13,6 +13,10 @@ void ByteWriter::WriteDataWithEvent(bool IsCommand, std::uint8_t myValue, bool D
                             DontUpdateForm);
 }
 
+bool ByteWriter::PortFailed() const {
+  return interpreter_.PortFailed();
+}
+
 bool ByteWriter::MultiDataWrite(const std::string& myData, bool IsCommand) {
   const ValueList list = ParseValueList(myData);
   if (list.Refused()) {
@@ -20,6 +24,7 @@ bool ByteWriter::MultiDataWrite(const std::string& myData, bool IsCommand) {
     return false;
   }
   for (const ValueItem& item : list.items) {
+    if (interpreter_.PortFailed()) break;  // no item after a failed write
     if (item.isDelay) {
       if (!item.note.empty()) diagnostics_.Report(item.note);
       sleeper_.Sleep(item.milliseconds);

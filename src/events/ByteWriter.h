@@ -25,9 +25,12 @@ class ByteWriter {
 
   // One run of the command event (IsCommand) or the data event with myValue.
   void WriteDataWithEvent(bool IsCommand, std::uint8_t myValue, bool DontUpdateForm);
+  // The port failed: a send of many bytes stops.
+  bool PortFailed() const;
 
   // Sends a value list, every byte with the display updated, "#" items as
-  // waits. A refused list sends nothing, is reported, and gives false.
+  // waits. A refused list sends nothing, is reported, and gives false. The
+  // list ends at a failed port write: no item after it is sent or waited for.
   bool MultiDataWrite(const std::string& myData, bool IsCommand);
 
  private:

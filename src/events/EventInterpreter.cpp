@@ -21,7 +21,8 @@ void EventInterpreter::ExecuteEvent(const global::StepArray& Commands, std::uint
   std::uint8_t toSend = myValue;
   for (std::size_t slot = 0; slot < global::kMaxSteps; ++slot) {
     const std::string& step = Commands[slot];
-    if (step == global::kEndMarker) return;
+    // A failed port ends the run: no step after the failed write, no wait.
+    if (step == global::kEndMarker || output_.Failed()) return;
     std::string_view rest = step;
     const std::string_view kind = PopField(rest);
     if (kind == "SB") {
@@ -33,6 +34,10 @@ void EventInterpreter::ExecuteEvent(const global::StepArray& Commands, std::uint
     }
     // Any other kind, a blank line included, does nothing.
   }
+}
+
+bool EventInterpreter::PortFailed() const {
+  return output_.Failed();
 }
 
 void EventInterpreter::StaticBits(const std::string& step, std::string_view rest,

@@ -29,8 +29,11 @@ class EventInterpreter {
   // Runs slots 0 to 19 of Commands up to the first "X". Transmit steps with an
   // empty value field send myValue; every port write of the run passes
   // DontUpdateForm on. A step whose number lies outside its range is skipped
-  // and reported.
+  // and reported. The run ends at a failed port write or flush: nothing after
+  // it is written or waited for.
   void ExecuteEvent(const global::StepArray& Commands, std::uint8_t myValue, bool DontUpdateForm);
+  // The port it writes to failed: sends stop.
+  bool PortFailed() const;
 
  private:
   void StaticBits(const std::string& step, std::string_view rest, bool DontUpdateForm);

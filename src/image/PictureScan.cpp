@@ -9,7 +9,7 @@ std::vector<std::uint8_t> ScanPicture(const PixelSource& picture, std::int32_t I
   const int height = picture.Height();
   std::vector<std::uint8_t> bytes;
   if (width <= 0 || height <= 0) return bytes;
-  bytes.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>((height + 7) / 8));
+  bytes.reserve(ScanByteCount(picture));
   const auto colour = [&](int x, int row) -> std::int32_t {
     return row < 0 ? -1 : picture.ColourValue(x, row);
   };
@@ -25,9 +25,17 @@ std::vector<std::uint8_t> ScanPicture(const PixelSource& picture, std::int32_t I
   return bytes;
 }
 
+std::size_t ScanByteCount(const PixelSource& picture) {
+  const int width = picture.Width();
+  const int height = picture.Height();
+  if (width <= 0 || height <= 0) return 0;
+  return static_cast<std::size_t>(width) * static_cast<std::size_t>((height + 7) / 8);
+}
+
 void SendPicture(const PixelSource& picture, std::int32_t ImageThreshold,
                  events::ByteWriter& writer) {
   for (const std::uint8_t b : ScanPicture(picture, ImageThreshold)) {
+    if (writer.PortFailed()) return;  // no byte after a failed write
     writer.WriteDataWithEvent(false, b, true);
   }
 }

@@ -2,6 +2,7 @@
 // The picture scan: turns a picture area into the data bytes that fill a
 // module's display RAM, one byte per column of an eight-row band.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -28,9 +29,11 @@ class PixelSource {
 // ImageThreshold gives a 1; rows above the picture read as −1. W × ⌈H / 8⌉
 // bytes.
 std::vector<std::uint8_t> ScanPicture(const PixelSource& picture, std::int32_t ImageThreshold);
+// How many bytes the scan gives: W × ⌈H / 8⌉, 0 for an empty area.
+std::size_t ScanByteCount(const PixelSource& picture);
 
 // Scans and sends every byte as data through the standard data event, without
-// display updating.
+// display updating; stops at a failed port write.
 void SendPicture(const PixelSource& picture, std::int32_t ImageThreshold,
                  events::ByteWriter& writer);
 

@@ -20,8 +20,9 @@
 namespace quorvane::module {
 namespace {
 
-// The widest state lines there can be, so the window keeps its width.
-int WidestStateText(const QFontMetrics& metrics) {
+// The widest state lines there can be, each after the port's name, so the
+// window keeps its width.
+int WidestStateText(const QFontMetrics& metrics, const QString& prefix) {
   ControllerState state;
   state.powerDown = false;
   state.display = DisplayMode::Inverse;
@@ -42,7 +43,7 @@ int WidestStateText(const QFontMetrics& metrics) {
   }
   int widest = 0;
   for (const std::string& line : lines) {
-    widest = std::max(widest, metrics.horizontalAdvance(QString::fromStdString(line)));
+    widest = std::max(widest, metrics.horizontalAdvance(prefix + QString::fromStdString(line)));
   }
   return widest;
 }
@@ -69,7 +70,7 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
   picPanel->setObjectName("picPanel");
   lblState->setObjectName("lblState");
   lblState->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  lblState->setMinimumWidth(WidestStateText(lblState->fontMetrics()) + 4);
+  lblState->setMinimumWidth(WidestStateText(lblState->fontMetrics(), QString()) + 4);
   // Three lines at most (two without supply or before the first reset): the
   // window keeps its height too.
   lblState->setMinimumHeight(3 * lblState->fontMetrics().lineSpacing() + 2);
@@ -150,7 +151,7 @@ void frmModule::ShowNow() {
   changed_ = false;
   refresh_->stop();
   picPanel->SetDots(ShownDots(module_, mounting_, glass_));
-  lblState->setText(QString::fromStdString(StateLines(module_, glass_)));
+  lblState->setText(portPrefix_ + QString::fromStdString(StateLines(module_, glass_)));
   QScrollBar* scroll = lstLog->verticalScrollBar();
   const bool atEnd = scroll->value() == scroll->maximum();
   log_->Refresh();
@@ -165,6 +166,12 @@ void frmModule::ShowNow() {
   const std::uint64_t end = clock_.NowMicros();
   lastShown_ = end;
   showGap_ = std::max(kFrameMicros, kCostFactor * (end - start));
+}
+
+void frmModule::SetPortName(const QString& name) {
+  portPrefix_ = name.isEmpty() ? QString() : name + ": ";
+  lblState->setMinimumWidth(WidestStateText(lblState->fontMetrics(), portPrefix_) + 4);
+  ShowNow();
 }
 
 void frmModule::cmbMounting_Click() {

@@ -44,6 +44,9 @@ class frmModule final : public QWidget, private ChangeListener {
 
   Mounting CurrentMounting() const { return mounting_; }
   const Glass& CurrentGlass() const { return glass_; }
+  // Names the port the module hangs on at the head of the state line
+  // ("simulated port: active, ..."); empty: no name.
+  void SetPortName(const QString& name);
   // Brings the panel, the state line and the log up to date at once, if the
   // module changed since they were last shown.
   void CatchUp();
@@ -61,6 +64,7 @@ class frmModule final : public QWidget, private ChangeListener {
   Pcd8544& module_;
   Mounting mounting_ = kDefaultMounting;
   Glass glass_;
+  QString portPrefix_;  // "simulated port: ", or empty
   platform::SteadyClock steadyClock_;
   const platform::Clock& clock_;
   bool changed_ = false;

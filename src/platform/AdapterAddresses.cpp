@@ -1,6 +1,7 @@
 #include "platform/AdapterAddresses.h"
 
 #include <charconv>
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -59,6 +60,26 @@ ParsedFtdiAddress ParseFtdiAddress(std::string_view text) {
   }
   parsed.address = {{{*vendor, *product}}, *index};
   return parsed;
+}
+
+std::string FtdiPortText(UsbId id, unsigned index) {
+  char text[32];
+  std::snprintf(text, sizeof text, "ftdi:%04x:%04x", id.vendor, id.product);
+  std::string portText = text;
+  if (index != 0) {
+    portText += ':';
+    portText += std::to_string(index);
+  }
+  return portText;
+}
+
+std::string GpioPortText(const GpioAddress& address) {
+  std::string text = "gpio:" + address.chip + ":";
+  for (std::size_t n = 0; n < address.lines.size(); ++n) {
+    if (n > 0) text += ',';
+    text += std::to_string(address.lines[n]);
+  }
+  return text;
 }
 
 ParsedGpioAddress ParseGpioAddress(std::string_view text) {

@@ -25,6 +25,11 @@ struct ParsedGpioAddress {
 // 0 to 255.
 ParsedFtdiAddress ParseFtdiAddress(std::string_view text);
 
+// The port text that opens the same adapter or lines again: "ftdi:0403:6001"
+// (with ":INDEX" when it is not 0) and "gpio:gpiochip0:17,27,22,23,24".
+std::string FtdiPortText(UsbId id, unsigned index);
+std::string GpioPortText(const GpioAddress& address);
+
 // "CHIP:L0,L1,L2,L3,L4": the chip (anything up to the last colon) and five
 // different line offsets in decimal for D0 to D4.
 ParsedGpioAddress ParseGpioAddress(std::string_view text);

@@ -52,6 +52,20 @@ std::string OpenFailure(const std::string& device, int code, const std::string& 
   }
 }
 
+// In plain words, from what libftdi (and libusb underneath) gave back.
+std::string WriteFailure(int code, FtdiSystem& system) {
+  switch (code) {
+    case FtdiSystem::kUnplugged:
+      return "the adapter was unplugged";
+    case FtdiSystem::kDeviceUnavailable:
+      return "the adapter is not open (USB device unavailable)";
+    case 0:
+      return "the adapter took none of the bytes";
+    default:
+      return "libftdi: " + system.ErrorString();
+  }
+}
+
 }  // namespace
 
 FtdiPort::Opening FtdiPort::Open(std::unique_ptr<FtdiSystem> system, const FtdiAddress& address) {
@@ -74,7 +88,7 @@ FtdiPort::Opening FtdiPort::Open(std::unique_ptr<FtdiSystem> system, const FtdiA
               {},
               "cannot set the bit-bang rate of the " + device + ": " + library.ErrorString()};
     }
-    return {std::move(port), device, {}};
+    return {std::move(port), device, {}, id};
   }
   return {nullptr, {}, NotFound(address)};
 }
@@ -89,21 +103,23 @@ FtdiPort::~FtdiPort() {
 }
 
 void FtdiPort::Out32(std::uint16_t address, std::uint8_t value) {
-  if (address != kDataRegister) return;
+  if (address != kDataRegister || Failed()) return;
   pending_.push_back(value);
   if (pending_.size() >= kBatchLimit) Flush();
 }
 
 void FtdiPort::Flush() {
-  // A write that fails (the adapter was unplugged mid-run) drops the rest of
-  // the batch: the program writes and never reads back, and holding the bytes
-  // would only grow the batch without end.
+  // A write that fails (the adapter was unplugged mid-run) is latched with the
+  // bytes it did not send; they are dropped, and nothing more is written.
   std::size_t sent = 0;
-  while (sent < pending_.size()) {
+  while (sent < pending_.size() && !Failed()) {
     const int written =
         system_->WriteData(pending_.data() + sent, static_cast<int>(pending_.size() - sent));
-    if (written <= 0) break;
-    sent += static_cast<std::size_t>(written);
+    if (written > 0) {
+      sent += static_cast<std::size_t>(written);
+    } else {
+      Fail(WriteFailure(written, *system_), pending_.size() - sent);
+    }
   }
   pending_.clear();
 }

@@ -50,6 +50,7 @@ class FtdiPort final : public Port {
     std::unique_ptr<FtdiPort> port;  // null when no adapter could be used
     std::string device;              // the adapter opened ("FTDI adapter 0403:6001")
     std::string error;               // one sentence naming the adapter and the reason
+    UsbId id{};                      // the USB ID of the adapter opened
   };
 
   // Opens the adapter, makes all eight data pins outputs in asynchronous
@@ -68,7 +69,9 @@ class FtdiPort final : public Port {
   // the control register has no pins on the adapter and is ignored, as are
   // other addresses.
   void Out32(std::uint16_t address, std::uint8_t value) override;
-  // Sends the bytes held, in order, in as few library writes as they take.
+  // Sends the bytes held, in order, in as few library writes as they take. A
+  // write that fails is latched ("the adapter was unplugged") with the bytes
+  // held that did not go out; nothing more is held or written.
   void Flush() override;
 
  private:

@@ -17,6 +17,9 @@ class FtdiSystem {
   static constexpr int kConfigurationRefused = -3;  // another driver holds the device
   static constexpr int kClaimRefused = -5;          // another program or driver holds it
   static constexpr int kNoPermission = -8;          // also: the system refused to open it
+  // Results of WriteData besides the number of bytes written.
+  static constexpr int kUnplugged = -102;          // the adapter left the USB bus
+  static constexpr int kDeviceUnavailable = -666;  // libftdi's own: no adapter is open
 
   virtual ~FtdiSystem() = default;
   // ftdi_usb_find_all, then ftdi_usb_open_dev on the index-th adapter (from 0)
@@ -26,7 +29,8 @@ class FtdiSystem {
   virtual int SetBitmode(std::uint8_t outputPins, std::uint8_t mode) = 0;
   // ftdi_set_baudrate: 0, or a negative code.
   virtual int SetBaudrate(int baudrate) = 0;
-  // ftdi_write_data: the number of bytes written, or a negative code.
+  // ftdi_write_data: the number of bytes written, or a negative code;
+  // kUnplugged when the write failed because the adapter is gone.
   virtual int WriteData(const std::uint8_t* data, int size) = 0;
   // ftdi_get_error_string: the library's words for its last failure.
   virtual std::string ErrorString() = 0;

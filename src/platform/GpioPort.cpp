@@ -93,14 +93,19 @@ GpioPort::~GpioPort() {
 }
 
 void GpioPort::Out32(std::uint16_t address, std::uint8_t value) {
-  if (address != kDataRegister) return;
+  if (address != kDataRegister || Failed()) return;
   const auto wanted = static_cast<std::uint8_t>(value & kLineBits);
   if (wanted == levels_) return;
   std::array<int, GpioAddress::kLineCount> levels{};
   for (std::size_t n = 0; n < levels.size(); ++n) levels[n] = (wanted >> n) & 1;
-  // A set that fails (the chip went away) leaves the remembered levels, so the
-  // next byte with these levels tries again.
-  if (system_->SetValues(levels) == 0) levels_ = wanted;
+  if (const int result = system_->SetValues(levels); result < 0) {
+    // A chip on a bus that can be unplugged (a USB GPIO expander) or whose
+    // driver was unloaded answers ENODEV.
+    Fail(-result == ENODEV ? "the GPIO chip went away"
+                           : "gpiod: " + std::generic_category().message(-result));
+    return;
+  }
+  levels_ = wanted;
 }
 
 }  // namespace quorvane::platform

@@ -47,7 +47,8 @@ class GpioPort final : public Port {
 
   // A data-register byte whose bits 0 to 4 differ from the lines' levels sets
   // all five lines in one call; bits 5 to 7, the control register and other
-  // addresses have no lines and are ignored.
+  // addresses have no lines and are ignored. A set that fails is latched
+  // ("the GPIO chip went away") and nothing more is set.
   void Out32(std::uint16_t address, std::uint8_t value) override;
 
  private:

@@ -33,7 +33,8 @@ class InpoutPort final : public Port {
   InpoutPort(Library library, Out32Function out32) : library_(std::move(library)), out32_(out32) {}
 
   // The register address is passed on as the program wrote it; the control
-  // register keeps bits 4 and 5 clear.
+  // register keeps bits 4 and 5 clear. A write the driver refuses is latched
+  // with the system's words for it and nothing more is written.
   void Out32(std::uint16_t address, std::uint8_t value) override;
 
  private:

@@ -47,11 +47,14 @@ IoPort::~IoPort() {
 }
 
 void IoPort::Out32(std::uint16_t address, std::uint8_t value) {
+  if (Failed()) return;
+  int result = 0;
   if (address == kDataRegister) {
-    system_.Outb(value, base_);
+    result = system_.Outb(value, base_);
   } else if (address == kControlRegister) {
-    system_.Outb(HardwareControlByte(value), static_cast<std::uint16_t>(base_ + 2));
+    result = system_.Outb(HardwareControlByte(value), static_cast<std::uint16_t>(base_ + 2));
   }
+  if (result < 0) Fail("io: " + std::generic_category().message(-result));
 }
 
 }  // namespace quorvane::platform

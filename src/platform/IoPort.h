@@ -36,7 +36,8 @@ class IoPort final : public Port {
   IoPort& operator=(const IoPort&) = delete;
 
   // The data register (0x378) goes to base, the control register (0x37A) to
-  // base + 2 with bits 4 and 5 kept clear; other addresses are ignored.
+  // base + 2 with bits 4 and 5 kept clear; other addresses are ignored. A write
+  // that fails is latched ("io: ...") and nothing more is written.
   void Out32(std::uint16_t address, std::uint8_t value) override;
 
  private:

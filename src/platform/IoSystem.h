@@ -13,8 +13,8 @@ class IoSystem {
   virtual int Ioperm(unsigned long from, unsigned long count, bool on) = 0;
   // iopl(level): 0, or the negative errno.
   virtual int Iopl(int level) = 0;
-  // outb(value, port): one byte to one I/O port.
-  virtual void Outb(std::uint8_t value, std::uint16_t port) = 0;
+  // outb(value, port): one byte to one I/O port; 0, or the negative errno.
+  virtual int Outb(std::uint8_t value, std::uint16_t port) = 0;
 };
 
 }  // namespace quorvane::platform

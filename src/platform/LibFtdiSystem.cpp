@@ -1,6 +1,7 @@
 #include "platform/LibFtdiSystem.h"
 
 #include <ftdi.h>
+#include <libusb.h>
 
 #include <cerrno>
 
@@ -11,6 +12,14 @@ namespace {
 // ftdi_usb_open_dev reports a refused libusb_open only as this code; the errno
 // of the refused open of the device node is still set when it returns.
 constexpr int kLibusbOpenFailed = -4;
+// ftdi_write_data's code for a bulk transfer that libusb refused.
+constexpr int kBulkWriteFailed = -1;
+constexpr unsigned kProbeTimeoutMs = 500;
+// A standard request from the device itself, answered towards the host.
+constexpr std::uint8_t kStatusRequestType =
+    static_cast<std::uint8_t>(LIBUSB_ENDPOINT_IN) |
+    static_cast<std::uint8_t>(LIBUSB_REQUEST_TYPE_STANDARD) |
+    static_cast<std::uint8_t>(LIBUSB_RECIPIENT_DEVICE);
 
 struct ListFree {
   void operator()(ftdi_device_list* list) const { ftdi_list_free2(list); }
@@ -53,7 +62,18 @@ int LibFtdiSystem::SetBaudrate(int baudrate) {
 }
 
 int LibFtdiSystem::WriteData(const std::uint8_t* data, int size) {
-  return ftdi_write_data(context_.get(), data, size);
+  const int result = ftdi_write_data(context_.get(), data, size);
+  // A failed bulk transfer comes back as -1 whatever libusb said; an unplugged
+  // adapter answers no request at all (LIBUSB_ERROR_NO_DEVICE), which a
+  // status request tells apart from a transfer that failed for other reasons.
+  if (result == kBulkWriteFailed && context_->usb_dev != nullptr) {
+    unsigned char status[2];
+    const int probe =
+        libusb_control_transfer(context_->usb_dev, kStatusRequestType, LIBUSB_REQUEST_GET_STATUS, 0,
+                                0, status, sizeof status, kProbeTimeoutMs);
+    if (probe == LIBUSB_ERROR_NO_DEVICE) return kUnplugged;
+  }
+  return result;
 }
 
 std::string LibFtdiSystem::ErrorString() {

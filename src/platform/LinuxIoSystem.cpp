@@ -16,8 +16,11 @@ int LinuxIoSystem::Iopl(int level) {
   return ::iopl(level) < 0 ? -errno : 0;
 }
 
-void LinuxIoSystem::Outb(std::uint8_t value, std::uint16_t port) {
+int LinuxIoSystem::Outb(std::uint8_t value, std::uint16_t port) {
+  // The instruction itself reports nothing: a port the process may not touch
+  // ends it with SIGSEGV rather than failing the write.
   ::outb(value, port);
+  return 0;
 }
 
 }  // namespace quorvane::platform

@@ -12,7 +12,7 @@ class LinuxIoSystem final : public IoSystem {
  public:
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
   int Iopl(int level) override;
-  void Outb(std::uint8_t value, std::uint16_t port) override;
+  int Outb(std::uint8_t value, std::uint16_t port) override;
 };
 
 }  // namespace quorvane::platform

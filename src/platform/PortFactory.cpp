@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
@@ -54,6 +55,7 @@ OpenedPort Simulated(std::string notice) {
   auto sim = std::make_unique<SimPort>(false);
   opened.sim = sim.get();
   opened.port = std::move(sim);
+  opened.name = "sim";
   opened.notice = std::move(notice);
   return opened;
 }
@@ -71,17 +73,18 @@ OpenedPort UsageError(std::string error) {
 }
 
 template <typename Opening>
-OpenedPort FromOpening(Opening opening) {
+OpenedPort FromOpening(Opening opening, std::string name) {
   if (!opening.port) return Failed(std::move(opening.error));
   OpenedPort opened;
   opened.port = std::move(opening.port);
+  opened.name = std::move(name);
   return opened;
 }
 
 OpenedPort OpenPpdev([[maybe_unused]] PpdevSystem& system,
                      [[maybe_unused]] const std::string& path) {
 #if defined(__linux__)
-  return FromOpening(PpdevPort::Open(system, path));
+  return FromOpening(PpdevPort::Open(system, path), "ppdev:" + path);
 #else
   return Failed("the ppdev port exists on Linux only");
 #endif
@@ -105,12 +108,14 @@ std::optional<std::uint16_t> ReadIoBase(std::string_view text) {
 
 OpenedPort OpenIo(IoSystem* system, std::uint16_t base) {
   if (system == nullptr) return Failed("direct port I/O (io) is not available on this platform");
-  return FromOpening(IoPort::Open(*system, base));
+  char name[16];
+  std::snprintf(name, sizeof name, "io:0x%X", static_cast<unsigned>(base));
+  return FromOpening(IoPort::Open(*system, base), name);
 }
 
 OpenedPort OpenInpout() {
 #if defined(_WIN32)
-  return FromOpening(InpoutPort::Open());
+  return FromOpening(InpoutPort::Open(), "inpout32");
 #else
   return Failed("the inpout32 port exists on Windows only");
 #endif
@@ -124,6 +129,7 @@ OpenedPort OpenFtdi(const PortSystems& systems, const FtdiAddress& address) {
   if (!opening.port) return Failed(std::move(opening.error));
   OpenedPort opened;
   opened.port = std::move(opening.port);
+  opened.name = FtdiPortText(opening.id, address.index);
   opened.notice = "Writing to the " + opening.device +
                   " in bit-bang mode; it has no pins for the control register, so "
                   "control-register writes are ignored.";
@@ -138,6 +144,7 @@ OpenedPort OpenGpio(const PortSystems& systems, const GpioAddress& address) {
   if (!opening.port) return Failed(std::move(opening.error));
   OpenedPort opened;
   opened.port = std::move(opening.port);
+  opened.name = GpioPortText(address);
   opened.notice =
       "Only D0 to D4 reach the GPIO lines: bits 5 to 7 and control-register writes are ignored.";
   return opened;

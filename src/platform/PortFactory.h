@@ -33,6 +33,10 @@ PortSystems RealPortSystems();
 struct OpenedPort {
   std::unique_ptr<Port> port;  // null when opening failed
   SimPort* sim = nullptr;      // set when the writes go to the simulated port (owned by `port`)
+  // The port text that opens this same port again, and names it in messages:
+  // "sim", "ppdev:/dev/parport0" (also when auto chose it), "io:0x378",
+  // "inpout32", "ftdi:0403:6001", "gpio:gpiochip0:17,27,22,23,24".
+  std::string name;
   // Plain words to show the user once: auto fell back to the simulated port,
   // or what a backend leaves out.
   std::string notice;

@@ -93,15 +93,18 @@ PpdevPort::~PpdevPort() {
 }
 
 void PpdevPort::Out32(std::uint16_t address, std::uint8_t value) {
-  // A write that fails (the device went away mid-run) is dropped: the program
-  // writes and never reads back, so it has nothing to act on.
+  if (Failed()) return;
+  int result = 0;
   if (address == kDataRegister) {
     unsigned char byte = value;
-    system_.Ioctl(fd_, PPWDATA, &byte);
+    result = system_.Ioctl(fd_, PPWDATA, &byte);
   } else if (address == kControlRegister) {
     unsigned char byte = HardwareControlByte(value);
-    system_.Ioctl(fd_, PPWCONTROL, &byte);
+    result = system_.Ioctl(fd_, PPWCONTROL, &byte);
   }
+  // A claimed port refuses a write only when something is wrong with it (the
+  // port went away, or its driver lost the claim): nothing more is written.
+  if (result < 0) Fail("ppdev: " + std::generic_category().message(-result));
 }
 
 }  // namespace quorvane::platform

@@ -31,7 +31,9 @@ class PpdevPort final : public Port {
   PpdevPort& operator=(const PpdevPort&) = delete;
 
   // The data register goes to the data lines, the control register to the
-  // control lines (bits 4 and 5 kept clear); other addresses are ignored.
+  // control lines (bits 4 and 5 kept clear); other addresses are ignored. An
+  // ioctl that fails is latched with its errno in words ("ppdev: Input/output
+  // error") and nothing more is written.
   void Out32(std::uint16_t address, std::uint8_t value) override;
 
  private:

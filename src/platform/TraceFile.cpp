@@ -2,10 +2,12 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace quorvane::platform {
 
-TraceFile::TraceFile(const std::string& path) : file_(std::fopen(path.c_str(), "wb")) {
+TraceFile::TraceFile(const std::string& path) : path_(path), file_(std::fopen(path.c_str(), "wb")) {
   if (!file_) {
     error_ = "cannot write the trace file '" + path + "': " + std::strerror(errno);
     return;
@@ -14,11 +16,24 @@ TraceFile::TraceFile(const std::string& path) : file_(std::fopen(path.c_str(), "
 }
 
 void TraceFile::Write(std::string_view text) {
-  if (file_) std::fwrite(text.data(), 1, text.size(), file_.get());
+  if (!file_ || Failed()) return;
+  errno = 0;
+  const std::size_t written = std::fwrite(text.data(), 1, text.size(), file_.get());
+  if (written == text.size()) return;
+  const int error = errno != 0 ? errno : EIO;
+  failure_ = "the trace file '" + path_ + "' could not be written (" + std::strerror(error) + ")";
+  // A disk that fills up in the middle of the text takes part of it: cut the
+  // file back to the end of the last whole text. A device such as /dev/full
+  // has no size to cut, and takes nothing anyway.
+  const long end = std::ftell(file_.get());
+  if (written > 0 && end >= static_cast<long>(written)) {
+    std::error_code ignored;
+    std::filesystem::resize_file(path_, static_cast<std::uintmax_t>(end) - written, ignored);
+  }
 }
 
 void TraceFile::BackUp(long length) {
-  if (file_ && length != 0) std::fseek(file_.get(), -length, SEEK_END);
+  if (file_ && !Failed() && length != 0) std::fseek(file_.get(), -length, SEEK_END);
 }
 
 }  // namespace quorvane::platform

@@ -29,6 +29,8 @@ class VcdTraceWriter final : public TraceSink {
   const std::string& Error() const { return file_.Error(); }
   void Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
               std::uint8_t value) override;
+  bool Failed() const override { return file_.Failed(); }
+  const std::string& Failure() const override { return file_.Failure(); }
 
  private:
   TraceFile file_;

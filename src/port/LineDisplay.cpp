@@ -83,8 +83,29 @@ void LineDisplay::UpdateLeds(std::uint8_t Value) {
 }
 
 void LineDisplay::UpdateVisualizerByte(std::uint8_t myByte) {
+  if (earlier_.size() == kKeptEarlier) earlier_.pop_front();
+  earlier_.push_back(lineHistory_.front());
   std::copy(lineHistory_.begin() + 1, lineHistory_.end(), lineHistory_.begin());
   lineHistory_.back() = Levels(myByte);
+  RedrawWithCursor();
+}
+
+void LineDisplay::TakeBack(std::uint64_t count) {
+  if (count == 0) return;
+  for (; count > 0; --count) {
+    std::copy_backward(lineHistory_.begin(), lineHistory_.end() - 1, lineHistory_.end());
+    // Before the first byte the lines were all low, as the trace starts.
+    lineHistory_.front() = {};
+    if (!earlier_.empty()) {
+      lineHistory_.front() = earlier_.back();
+      earlier_.pop_back();
+    }
+  }
+  SetLamps(lineHistory_.back());
+  RedrawWithCursor();
+}
+
+void LineDisplay::RedrawWithCursor() {
   Redraw();
   // The redraw wiped the cursor while tracking goes on; drawing it again keeps
   // the picture in step with CursorX, so the next move removes it cleanly.

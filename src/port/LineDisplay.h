@@ -9,7 +9,9 @@
 #include <Qt>
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 namespace quorvane::global {
@@ -45,6 +47,11 @@ class LineDisplay final {
   void UpdateLeds(std::uint8_t Value);
   // Shifts the byte into the history and redraws the whole trace.
   void UpdateVisualizerByte(std::uint8_t myByte);
+  // Takes the newest `count` bytes back out of the history (writes the port
+  // never sent): the older ones move up again, and the lamps show the newest
+  // byte left. Up to kKeptEarlier bytes that left the trace come back.
+  void TakeBack(std::uint64_t count);
+  static constexpr std::size_t kKeptEarlier = 4096;
   // The pointer moved over the picture, or anywhere while the picture holds the
   // capture; x and Y in visualiser units. Button and Shift are not used.
   void picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
@@ -57,6 +64,7 @@ class LineDisplay final {
  private:
   void SetLamps(const std::array<bool, kLines>& levels);
   void Redraw();
+  void RedrawWithCursor();
   // The dotted exclusive-or line at x; drawing it twice removes it.
   void DrawCursor(float x);
   void BeginCursorPen();
@@ -67,6 +75,8 @@ class LineDisplay final {
   const global::Global& global_;
   ColorTable lineColors_;
   HistoryTable lineHistory_{};
+  // The bytes that left the trace on its old end, the latest last.
+  std::deque<std::array<bool, kLines>> earlier_;
   float cursorX_ = kNoCursor;
   std::vector<QLineF> segments_;
 };

@@ -4,9 +4,7 @@
 
 #include <cstdint>
 
-namespace quorvane::platform {
-class Port;
-}
+#include "platform/Port.h"
 
 namespace quorvane::port {
 
@@ -27,10 +25,11 @@ constexpr std::uint8_t ReverseBits(std::uint8_t b) {
 class OutputPort {
  public:
   explicit OutputPort(platform::Port& port, DisplayStep* display = nullptr)
-      : port_(&port), display_(display) {}
+      : port_(&port), failed_(&port.FailedFlag()), display_(display) {}
 
   // Without DontUpdateForm the lamps, the trace and the window are updated
-  // first; then the byte goes to the data register.
+  // first; then the byte goes to the data register. Once the port has failed,
+  // nothing is shown or written.
   void UpdateOutput(std::uint8_t Value, bool DontUpdateForm);
   // Value with line Bit raised (High) or lowered (Low); written through
   // UpdateOutput with the display updated when WriteToPort is true, even when
@@ -44,12 +43,31 @@ class OutputPort {
   void WriteDataDirect(std::uint8_t value);
 
   void SetDisplayStep(DisplayStep* display) { display_ = display; }
-  void SetPort(platform::Port& port) { port_ = &port; }
+  void SetPort(platform::Port& port) {
+    port_ = &port;
+    failed_ = &port.FailedFlag();
+  }
   platform::Port& Port() const { return *port_; }
+
+  // The port failed (a write or a flush): the running send stops at once. Read
+  // before every write, and per step, item and frame.
+  bool Failed() const { return *failed_; }
+  // The writes handed to the port so far; a failed port says how many of the
+  // last ones it did not send.
+  std::uint64_t Writes() const { return writes_; }
+  // Of the last `count` writes, how many were shown on the line display: a
+  // failed port's unsent writes are taken back off the display.
+  std::uint64_t ShownAmongLast(std::uint64_t count) const;
 
  private:
   platform::Port* port_;
+  const bool* failed_;  // the port's latched failure, read before every write
   DisplayStep* display_;
+  std::uint64_t writes_ = 0;
+  // The latest writes shown, numbered from 1: from shownFrom_ to shownTo_ every
+  // write was shown (kept on the display path only, so the rest stays cheap).
+  std::uint64_t shownFrom_ = 0;
+  std::uint64_t shownTo_ = 0;
 };
 
 }  // namespace quorvane::port

@@ -6,11 +6,14 @@
 
 namespace quorvane::port {
 
+// The sequences stop at a failed write: the waits after it do not happen.
 void PowerOn(global::Global& global, OutputPort& output, platform::Sleeper& sleeper) {
   global.OutputByte = 0xFF;
   output.WriteControl(0x00);
+  if (output.Failed()) return;
   sleeper.Sleep(50);
   global.OutputByte = output.Low(global.OutputByte, kResetLine, true);
+  if (output.Failed()) return;
   sleeper.Sleep(500);
   global.OutputByte = output.High(global.OutputByte, kResetLine, true);
 }

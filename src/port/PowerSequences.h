@@ -13,6 +13,13 @@ namespace quorvane::port {
 
 class OutputPort;
 
+// The port writes each sequence makes.
+inline constexpr int kPowerOnWrites = 3;
+inline constexpr int kPowerOffWrites = 2;
+inline constexpr int kDoZeroWrites = 1;
+inline constexpr int kStartupWrites = 2;
+inline constexpr int kShutdownWrites = 2;
+
 // Power switch turned on: control register 0x00, 50 ms, RESET pulsed low for
 // 500 ms with every other line high; ends with OutputByte 0xFF.
 void PowerOn(global::Global& global, OutputPort& output, platform::Sleeper& sleeper);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -197,28 +199,52 @@ TEST_F(FtdiPortWrite, DestructionSendsWhatIsHeldThenClosesTheAdapter) {
   EXPECT_EQ(script.Bytes(), (Bytes{0x00, 0x10}));
 }
 
-TEST_F(FtdiPortWrite, AShortWriteIsFinishedAFailedOneDropsTheRestOfItsBatchOnly) {
+TEST(FtdiPortFlush, AShortWriteIsFinishedAFailedOneIsLatchedWithTheBytesItDidNotSend) {
   struct Case {
     std::deque<int> results;
-    std::vector<Bytes> offered;  // the first batch 1..5, then the byte 6
+    std::vector<Bytes> offered;  // the batch 1..5, then the byte 6 if the port still works
+    std::string reason;          // empty: the port still works
+    std::uint64_t unsent;
   };
   const Case cases[] = {
-      {{2}, {{1, 2, 3, 4, 5}, {3, 4, 5}, {6}}},
-      {{2, 1}, {{1, 2, 3, 4, 5}, {3, 4, 5}, {4, 5}, {6}}},
-      {{-666}, {{1, 2, 3, 4, 5}, {6}}},
-      {{0}, {{1, 2, 3, 4, 5}, {6}}},
-      {{3, -1}, {{1, 2, 3, 4, 5}, {4, 5}, {6}}},
+      {{2}, {{1, 2, 3, 4, 5}, {3, 4, 5}, {6}}, "", 0},
+      {{2, 1}, {{1, 2, 3, 4, 5}, {3, 4, 5}, {4, 5}, {6}}, "", 0},
+      {{FtdiSystem::kUnplugged}, {{1, 2, 3, 4, 5}}, "the adapter was unplugged", 5},
+      {{-666}, {{1, 2, 3, 4, 5}}, "the adapter is not open (USB device unavailable)", 5},
+      {{0}, {{1, 2, 3, 4, 5}}, "the adapter took none of the bytes", 5},
+      {{3, -1}, {{1, 2, 3, 4, 5}, {4, 5}}, "libftdi: usb bulk write failed", 2},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.offered.size());
-    script.writes.clear();
+    SCOPED_TRACE(c.reason);
+    FtdiScript script;
+    script.errorString = "usb bulk write failed";
+    std::unique_ptr<FtdiPort> port = Open(script).port;
+    ASSERT_NE(port, nullptr);
     script.writeResults = c.results;
     for (std::uint8_t byte = 1; byte <= 5; ++byte) port->Out32(kDataRegister, byte);
     port->Flush();
     port->Out32(kDataRegister, 6);
     port->Flush();
     EXPECT_EQ(script.writes, c.offered);
+    EXPECT_EQ(port->Failed(), !c.reason.empty());
+    EXPECT_EQ(port->Failure().reason, c.reason);
+    EXPECT_EQ(port->Failure().unsentWrites, c.unsent);
+    port.reset();  // nothing held is sent any more; the adapter is closed
+    EXPECT_EQ(script.writes.size(), c.offered.size());
+    EXPECT_EQ(script.calls.back(), "free");
   }
+}
+
+TEST(FtdiPortFlush, AFullBatchThatFailsStopsTheWritesThatFollowIt) {
+  FtdiScript script;
+  script.failingWrite = 2;
+  std::unique_ptr<FtdiPort> port = Open(script).port;
+  ASSERT_NE(port, nullptr);
+  for (std::size_t n = 0; n < 3 * FtdiPort::kBatchLimit; ++n) port->Out32(kDataRegister, 1);
+  port->Flush();
+  EXPECT_EQ(script.writes.size(), 2u);
+  EXPECT_EQ(port->Failure().reason, "the adapter was unplugged");
+  EXPECT_EQ(port->Failure().unsentWrites, FtdiPort::kBatchLimit);
 }
 
 // The engine with the shipped events, writing to the adapter through a sleeper

@@ -127,12 +127,34 @@ TEST_F(GpioPortWrite, ADataByteThatChangesD0ToD4SetsAllFiveLinesAtOnceInOrder) {
                                  "set 0,0,0,1,0", "set 1,1,1,1,1", "set 0,0,0,0,0"}));
 }
 
-TEST_F(GpioPortWrite, AFailedSetIsTriedAgainByTheNextByteWithTheSameLevels) {
-  script.setResults = {-EIO};
-  port->Out32(kDataRegister, 0x09);
-  port->Out32(kDataRegister, 0x09);
-  port->Out32(kDataRegister, 0x09);
-  EXPECT_EQ(script.calls, (Calls{"set 1,0,0,1,0", "set 1,0,0,1,0"}));
+TEST(GpioPortFailure, AFailedSetIsLatchedWithItsReasonAndNothingMoreIsSet) {
+  struct Case {
+    int error;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {ENODEV, "the GPIO chip went away"},
+      {EIO, "gpiod: Input/output error"},
+      {EINVAL, "gpiod: Invalid argument"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    GpioScript script;
+    script.setResults = {0, -c.error};
+    std::unique_ptr<GpioPort> port = Open(script).port;
+    ASSERT_NE(port, nullptr);
+    script.calls.clear();
+    port->Out32(kDataRegister, 0x10);
+    port->Out32(kDataRegister, 0x09);
+    EXPECT_TRUE(port->Failed());
+    port->Out32(kDataRegister, 0x09);
+    port->Out32(kDataRegister, 0x1F);
+    EXPECT_EQ(script.calls, (Calls{"set 0,0,0,0,1", "set 1,0,0,1,0"}));
+    EXPECT_EQ(port->Failure().reason, c.reason);
+    EXPECT_EQ(port->Failure().unsentWrites, 1u);
+    port.reset();  // the lines are still released
+    EXPECT_EQ(script.calls.back(), "free");
+  }
 }
 
 TEST_F(GpioPortWrite, DestructionReleasesTheLinesThenClosesTheChip) {

@@ -71,6 +71,22 @@ TEST(IoPortWrite, RegistersMapOntoTheBaseAndControlKeepsBits4And5Clear) {
   }
 }
 
+TEST(IoPortWrite, AFailedOutbIsLatchedAndNothingMoreIsWritten) {
+  FakeIoSystem system;
+  system.failingOutb = 2;
+  system.outbError = -EIO;
+  IoPort::Opening opening = IoPort::Open(system, 0x378);
+  system.calls.clear();
+  opening.port->Out32(kDataRegister, 0x10);
+  EXPECT_FALSE(opening.port->Failed());
+  opening.port->Out32(kControlRegister, 0xFF);
+  opening.port->Out32(kDataRegister, 0x00);
+  EXPECT_EQ(system.calls, (Calls{"outb 0x10 0x378", "outb 0xCF 0x37A"}));
+  EXPECT_TRUE(opening.port->Failed());
+  EXPECT_EQ(opening.port->Failure().reason, "io: Input/output error");
+  EXPECT_EQ(opening.port->Failure().unsentWrites, 1u);
+}
+
 TEST(IoPortAccess, RefusedAccessNamesTheBaseAndWhatItNeeds) {
   FakeIoSystem low;
   low.iopermResult = -EPERM;

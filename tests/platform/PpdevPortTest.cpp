@@ -64,14 +64,49 @@ TEST(PpdevPortWrite, DataPassesUnchangedControlKeepsBits4And5Clear) {
   }
 }
 
-TEST(PpdevPortWrite, AFailedWriteIsDroppedAndTheNextOneStillGoes) {
+TEST(PpdevPortWrite, AFailedWriteIsLatchedWithItsReasonAndNothingMoreIsWritten) {
+  struct Case {
+    unsigned long failingRequest;
+    int error;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {PPWDATA, EIO, "ppdev: Input/output error"},
+      {PPWCONTROL, ENODEV, "ppdev: No such device"},
+      {PPWDATA, EINVAL, "ppdev: Invalid argument"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.reason);
+    FakePpdevSystem system;
+    PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
+    system.calls.clear();
+    system.ioctlResults[c.failingRequest] = -c.error;
+    const std::uint16_t failing = c.failingRequest == PPWDATA ? kDataRegister : kControlRegister;
+    opening.port->Out32(0x379, 0x12);  // no register of the port: no call, no failure
+    EXPECT_FALSE(opening.port->Failed());
+    opening.port->Out32(failing, 0x01);
+    opening.port->Out32(kDataRegister, 0x02);
+    opening.port->Out32(kControlRegister, 0x04);
+    opening.port->Flush();
+    ASSERT_EQ(system.calls.size(), 1u) << "nothing after the failed write";
+    EXPECT_TRUE(opening.port->Failed());
+    EXPECT_EQ(opening.port->Failure().reason, c.reason);
+    EXPECT_EQ(opening.port->Failure().unsentWrites, 1u);
+  }
+}
+
+TEST(PpdevPortWrite, TheFirstFailureIsTheOneKept) {
   FakePpdevSystem system;
+  system.failingWrite = 3;
+  system.writeError = -EIO;
   PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
   system.calls.clear();
-  system.ioctlResults[PPWDATA] = -EIO;
-  opening.port->Out32(0x378, 0x01);
-  opening.port->Out32(0x37A, 0x04);
-  EXPECT_EQ(system.calls, (Calls{"ioctl 7 PPWDATA 0x01", "ioctl 7 PPWCONTROL 0x04"}));
+  for (std::uint8_t value = 1; value <= 5; ++value) opening.port->Out32(kDataRegister, value);
+  EXPECT_EQ(system.calls,
+            (Calls{"ioctl 7 PPWDATA 0x01", "ioctl 7 PPWDATA 0x02", "ioctl 7 PPWDATA 0x03"}));
+  EXPECT_EQ(opening.port->Failure().reason, "ppdev: Input/output error");
+  opening.port.reset();  // the claim is still given back
+  EXPECT_EQ(system.calls.back(), "close 7");
 }
 
 TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {

@@ -152,6 +152,30 @@ class LineDisplayTest final : public QObject {
     }
   }
 
+  // Writes a failed port did not send leave the trace again, also more than it
+  // shows: the bytes before them come back, and before the first byte the
+  // lines were all low.
+  void TakingBackWritesBringsTheEarlierOnesBack() {
+    Rig rig;
+    for (int k = 0; k < 400; ++k) rig.Write(static_cast<std::uint8_t>(k % 32));
+    rig.display.TakeBack(1);
+    for (int i = 0; i < LineDisplay::kSamples; ++i) {
+      QCOMPARE(rig.display.LineHistory()[i], Levels(static_cast<std::uint8_t>((299 + i) % 32)));
+    }
+    QCOMPARE(rig.LampColors(), rig.ColorsOf(398 % 32));
+    rig.display.TakeBack(250);
+    for (int i = 0; i < LineDisplay::kSamples; ++i) {
+      QCOMPARE(rig.display.LineHistory()[i], Levels(static_cast<std::uint8_t>((49 + i) % 32)));
+    }
+    QCOMPARE(rig.LampColors(), rig.ColorsOf(148 % 32));
+    rig.display.TakeBack(120);
+    for (int i = 0; i < 71; ++i) QCOMPARE(rig.display.LineHistory()[i], Levels(0));
+    for (int i = 71; i < LineDisplay::kSamples; ++i) {
+      QCOMPARE(rig.display.LineHistory()[i], Levels(static_cast<std::uint8_t>(i - 71)));
+    }
+    QCOMPARE(rig.LampColors(), rig.ColorsOf(28));
+  }
+
   void UnusedBitsDrawAndLightLikeTheSameByteWithoutThem() {
     Rig withBits;
     Rig without;

@@ -24,6 +24,9 @@ struct FtdiScript {
   int bitmodeResult = 0;
   int baudrateResult = 0;
   std::deque<int> writeResults;  // answers to the writes in turn; then every byte is written
+  int failingWrite = 0;          // the write (from 1) that answers failCode instead; 0: none
+  int failCode = platform::FtdiSystem::kUnplugged;
+  int writesMade = 0;
   std::string errorString = "usb error";
   std::vector<std::string> calls;
   std::vector<std::vector<std::uint8_t>> writes;  // the bytes offered to each write
@@ -64,6 +67,7 @@ class FakeFtdiSystem final : public platform::FtdiSystem {
   int WriteData(const std::uint8_t* data, int size) override {
     script_.calls.push_back("write " + std::to_string(size));
     script_.writes.emplace_back(data, data + size);
+    if (++script_.writesMade == script_.failingWrite) return script_.failCode;
     if (script_.writeResults.empty()) return size;
     const int result = script_.writeResults.front();
     script_.writeResults.pop_front();

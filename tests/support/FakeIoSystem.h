@@ -2,6 +2,7 @@
 // A stand-in for the direct port I/O calls: records every call as a line of
 // text and answers with the results a test sets.
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <string>
@@ -21,12 +22,16 @@ class FakeIoSystem final : public platform::IoSystem {
     calls.push_back("iopl " + std::to_string(level));
     return ioplResult;
   }
-  void Outb(std::uint8_t value, std::uint16_t port) override {
+  int Outb(std::uint8_t value, std::uint16_t port) override {
     calls.push_back("outb " + Hex(value) + " " + Hex(port));
+    return ++outbs == failingOutb ? outbError : 0;
   }
 
   int iopermResult = 0;  // 0, or a negative errno
   int ioplResult = 0;
+  int failingOutb = 0;  // the outb (from 1) that answers outbError; 0: none
+  int outbError = -EIO;
+  int outbs = 0;
   std::vector<std::string> calls;
 
  private:

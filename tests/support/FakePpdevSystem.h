@@ -2,6 +2,7 @@
 // A stand-in for the ppdev system calls: records every call as a line of text
 // and answers with the results a test sets.
 
+#include <cerrno>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -26,6 +27,11 @@ class FakePpdevSystem final : public platform::PpdevSystem {
   }
   int Ioctl(int fd, unsigned long request, void* arg) override {
     calls.push_back("ioctl " + std::to_string(fd) + " " + Describe(request, arg));
+#if defined(__linux__)
+    if ((request == PPWDATA || request == PPWCONTROL) && ++registerWrites == failingWrite) {
+      return writeError;
+    }
+#endif
     const auto result = ioctlResults.find(request);
     return result == ioctlResults.end() ? 0 : result->second;
   }
@@ -33,6 +39,11 @@ class FakePpdevSystem final : public platform::PpdevSystem {
 
   int openResult = kFd;                       // a descriptor, or a negative errno
   std::map<unsigned long, int> ioctlResults;  // request -> negative errno; others succeed
+  // The register write (PPWDATA or PPWCONTROL, from 1) that answers
+  // writeError, once; 0: none.
+  int failingWrite = 0;
+  int writeError = -EIO;
+  int registerWrites = 0;
   std::vector<std::string> calls;
 
  private:

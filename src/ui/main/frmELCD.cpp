@@ -14,6 +14,7 @@
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "events/TextFile.h"
+#include "events/WriteCount.h"
 #include "global/NumberReading.h"
 #include "image/frmImage.h"
 #include "module/frmModule.h"
@@ -48,6 +49,7 @@ frmELCD::frmELCD(const DesktopServices& services, QWidget* parent)
   lineDisplay_ = std::make_unique<port::LineDisplay>(shpData, *picVisualizer, engine_.global);
   engine_.output.SetDisplayStep(this);
   ConnectHandlers();
+  ShowPortName();
 }
 
 frmELCD::~frmELCD() = default;
@@ -65,6 +67,8 @@ void frmELCD::Form_Load() {
     close();
     return;
   }
+  services_.port.Flush();
+  ShowReports("the start-up", port::kStartupWrites, 0);
   ImageThreshold_ = 8388607;
   scrSoglia->setValue(8389);  // runs scrSoglia_Change: the threshold becomes 8389000
   FillEventList(events::InitEvents(engine_.global).catalogue);
@@ -73,6 +77,7 @@ void frmELCD::Form_Load() {
   RemoveCloseItem(frmImage_);
   if (services_.module != nullptr) {
     frmModule_ = new module::frmModule(*services_.module, nullptr, this);
+    frmModule_->SetPortName(QString::fromStdString(services_.portName));
     frmModule_->show();
     RemoveCloseItem(frmModule_);
   }
@@ -82,7 +87,9 @@ void frmELCD::closeEvent(QCloseEvent* event) {
   if (!shutDown_) {
     shutDown_ = true;
     // All lines low, then the control register; the line display keeps
-    // showing the last state.
+    // showing the last state. A port that failed is tried once more, without
+    // a word either way: the program is ending.
+    if (engine_.output.Failed() && services_.reopenPort) services_.reopenPort();
     port::ShutdownWrites(engine_.output);
     services_.port.Flush();
     if (frmImage_ != nullptr) frmImage_->close();
@@ -120,37 +127,38 @@ void frmELCD::RepaintNow() {
   platform::ThrowIfStopRequested();
 }
 
-void frmELCD::RunAction(const std::function<void()>& action) {
+bool frmELCD::RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
+                        const std::function<void()>& action) {
+  if (!PortReady()) return false;
+  const std::uint64_t writesAtStart = engine_.output.Writes();
   try {
     action();
   } catch (const platform::StopRequest&) {
     close();
-    return;
+    return true;
   }
   services_.port.Flush();
-  ShowReports();
-}
-
-void frmELCD::ShowReports() {
-  const std::vector<std::string> messages = diagnostics_.Take();
-  if (messages.empty()) return;
-  QStringList lines;
-  for (const std::string& message : messages) lines << QString::fromStdString(message);
-  services_.messages.MsgBox(this, lines.join('\n'), platform::MessageBoxes::Icon::Warning,
-                            "Quorvane");
+  ShowReports(what, plannedWrites, writesAtStart);
+  return true;
 }
 
 void frmELCD::cmdSendCommand_Click() {
-  RunAction([&] { engine_.writer.MultiDataWrite(txtCommand->text().toStdString(), true); });
+  const std::string list = txtCommand->text().toStdString();
+  RunAction("the command list", events::WritesOfValueList(engine_.global, list, true),
+            [&] { engine_.writer.MultiDataWrite(list, true); });
 }
 
 void frmELCD::cmdSendData_Click() {
-  RunAction([&] { engine_.writer.MultiDataWrite(txtData->text().toStdString(), false); });
+  const std::string list = txtData->text().toStdString();
+  RunAction("the data list", events::WritesOfValueList(engine_.global, list, false),
+            [&] { engine_.writer.MultiDataWrite(list, false); });
 }
 
 void frmELCD::cmdSendInit_Click() {
   // An initialisation sequence goes out as command bytes.
-  RunAction([&] { engine_.writer.MultiDataWrite(txtInit->text().toStdString(), true); });
+  const std::string list = txtInit->text().toStdString();
+  RunAction("the init sequence", events::WritesOfValueList(engine_.global, list, true),
+            [&] { engine_.writer.MultiDataWrite(list, true); });
 }
 
 void frmELCD::dlgInit_Click(int Index) {
@@ -178,7 +186,8 @@ void frmELCD::dlgInit_Click(int Index) {
 }
 
 void frmELCD::cmdReset_Click() {
-  RunAction([&] { engine_.interpreter.ExecuteEvent(engine_.global.ResetEventSteps, 0, false); });
+  RunAction("the reset event", events::WritesPerRun(engine_.global.ResetEventSteps),
+            [&] { engine_.interpreter.ExecuteEvent(engine_.global.ResetEventSteps, 0, false); });
 }
 
 void frmELCD::cmbEvents_Click() {
@@ -189,7 +198,8 @@ void frmELCD::cmbEvents_Click() {
 }
 
 void frmELCD::cmdSendEvent_Click() {
-  RunAction([&] { engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false); });
+  RunAction("the selected event", events::WritesPerRun(engine_.global.SelectedEventSteps),
+            [&] { engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false); });
 }
 
 void frmELCD::txtDelay_Change() {
@@ -200,17 +210,22 @@ void frmELCD::txtDelay_Change() {
 }
 
 void frmELCD::chkOn_Click() {
-  RunAction([&] {
-    if (chkOn->isChecked()) {
-      port::PowerOn(engine_.global, engine_.output, services_.sleeper);
-    } else {
-      port::PowerOff(engine_.global, engine_.output);
-    }
-  });
+  const bool on = chkOn->isChecked();
+  const bool sent = RunAction(on ? "the power-on sequence" : "the power-off sequence",
+                              on ? port::kPowerOnWrites : port::kPowerOffWrites, [&] {
+                                if (on) {
+                                  port::PowerOn(engine_.global, engine_.output, services_.sleeper);
+                                } else {
+                                  port::PowerOff(engine_.global, engine_.output);
+                                }
+                              });
+  // Nothing went out on a port that could not be opened again: the box keeps
+  // showing the power as it was.
+  if (!sent) chkOn->setChecked(!on);
 }
 
 void frmELCD::cmdZero_Click() {
-  RunAction([&] { port::DoZero(engine_.global, engine_.output); });
+  RunAction("Do 0", port::kDoZeroWrites, [&] { port::DoZero(engine_.global, engine_.output); });
 }
 
 void frmELCD::picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "events/Engine.h"
@@ -30,6 +31,7 @@ class MessageBoxes;
 class Port;
 class Shell;
 class Sleeper;
+class TracingPort;
 }  // namespace quorvane::platform
 namespace quorvane::port {
 class LampShape;
@@ -63,6 +65,15 @@ struct DesktopServices {
   // The emulated module that the simulated port feeds; when set, its window is
   // shown at start-up beside the image window.
   module::Pcd8544* module = nullptr;
+  // The port in words ("ppdev:/dev/parport0", "simulated port"): failures name
+  // it, and the power box's tooltip and the module window's state line show it.
+  std::string portName{};
+  // Opens the port again after a failure: empty when it works, otherwise why
+  // not. Unset: a failed port stays failed.
+  std::function<std::string()> reopenPort{};
+  // The trace of the port writes, when one is written: a trace file that
+  // cannot be written is reported once.
+  const platform::TracingPort* trace = nullptr;
 };
 
 class frmELCD final : public QMainWindow, private port::DisplayStep {
@@ -129,15 +140,24 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   void FillEventList(const std::vector<events::CatalogueEntry>& catalogue);
   // Loads a picture file onto the image surface; the reason when it cannot.
   QString DrawPictureFile(const QString& path);
-  // Runs engine work started by the user: a stop request (SIGINT, SIGTERM)
-  // closes the window; what the engine reported is shown once, afterwards.
-  void RunAction(const std::function<void()>& action);
-  void ShowReports();
+  // Runs engine work started by the user: a port that failed before is opened
+  // again first (nothing is sent when it cannot be); a stop request (SIGINT,
+  // SIGTERM) closes the window; what the engine reported, a port that failed
+  // during the send (what was sent, plannedWrites: how many writes it makes)
+  // and a trace that stopped are shown once, afterwards, in one box. False
+  // when nothing was sent because the port could not be opened again.
+  bool RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
+                 const std::function<void()>& action);
+  bool PortReady();
+  void ShowReports(const std::string& what, std::optional<std::uint64_t> plannedWrites,
+                   std::uint64_t writesAtStart);
+  void ShowPortName();
 
   DesktopServices services_;
   global::Diagnostics diagnostics_;
   events::Engine engine_;
   bool shutDown_ = false;
+  bool traceStopReported_ = false;
   std::int32_t ImageThreshold_ = 0;
   std::int16_t DataDelay_ = 0;
 

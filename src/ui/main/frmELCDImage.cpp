@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QScrollBar>
 
+#include "events/WriteCount.h"
 #include "image/ImageSurface.h"
 #include "image/PictureFile.h"
 #include "image/PictureScan.h"
@@ -61,13 +62,15 @@ void frmELCD::cmdSfoglia_Click() {
 }
 
 void frmELCD::cmdSendImage_Click() {
-  RunAction([&] {
-    const image::ImagePixels pixels(frmImage_->picImage()->Image());
-    image::SendPicture(pixels, ImageThreshold_, engine_.writer);
-  });
+  const image::ImagePixels pixels(frmImage_->picImage()->Image());
+  RunAction("the picture",
+            image::ScanByteCount(pixels) * events::WritesPerRun(engine_.global.DataEventSteps),
+            [&] { image::SendPicture(pixels, ImageThreshold_, engine_.writer); });
 }
 
 void frmELCD::cmdMulti_Click() {
+  if (!PortReady()) return;
+  const std::uint64_t writesAtStart = engine_.output.Writes();
   QString failedFrame;
   {
     WaitCursor hourglass;
@@ -80,6 +83,7 @@ void frmELCD::cmdMulti_Click() {
         platform::ThrowIfStopRequested();
         const image::ImagePixels pixels(frmImage_->picImage()->Image());
         image::SendPicture(pixels, ImageThreshold_, engine_.writer);
+        if (engine_.output.Failed()) break;
         // A frame whose send reported a problem is an error too: the series
         // ends with it.
         if (!diagnostics_.Empty()) {
@@ -102,7 +106,7 @@ void frmELCD::cmdMulti_Click() {
     services_.messages.MsgBox(this, lines.join('\n'), platform::MessageBoxes::Icon::Warning,
                               "Quorvane");
   }
-  ShowReports();
+  ShowReports("the picture series", std::nullopt, writesAtStart);
 }
 
 }  // namespace quorvane::ui

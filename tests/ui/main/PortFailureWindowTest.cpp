@@ -1,0 +1,291 @@
+// The main window on hardware that fails mid-send: one box names the port, the
+// reason, what was sent and how far it got; the lamps and trace show the last
+// byte that went out; the next action opens the port again first and sends
+// nothing when it cannot; the shut-down writes are tried without a word. Also
+// the trace that stops, and where the simulated port is named.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QSettings>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "FakeFtdiSystem.h"
+#include "FakeGpioSystem.h"
+#include "FakeIoSystem.h"
+#include "FakePpdevSystem.h"
+#include "RecordingMessageBoxes.h"
+#include "RecordingShell.h"
+#include "RecordingSleeper.h"
+#include "ScriptedCommonDialogs.h"
+#include "TempFolder.h"
+#include "module/Pcd8544.h"
+#include "module/frmModule.h"
+#include "platform/Clock.h"
+#include "platform/PortFactory.h"
+#include "platform/ReopenablePort.h"
+#include "platform/Trace.h"
+#include "platform/TraceFactory.h"
+#include "port/LampShape.h"
+#include "port/LineDisplay.h"
+#include "ui/main/ApplicationLook.h"
+#include "ui/main/SimulatedPortNotice.h"
+#include "ui/main/frmELCD.h"
+
+namespace {
+
+using namespace quorvane;
+using Icon = platform::MessageBoxes::Icon;
+
+// A main window on a port opened by its text through stand-ins of the system
+// calls, as the program opens it, with an optional trace and module.
+class PortRig {
+ public:
+  explicit PortRig(const std::string& portText, const std::string& traceFile = {},
+                   bool withModule = false) {
+    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
+      std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
+                                 folder.Path() / name);
+    }
+    std::filesystem::copy(std::filesystem::path(QUORVANE_DATA_DIR) / "images",
+                          folder.Path() / "images");
+    platform::OpenedPort opened = platform::OpenPort(portText, systems);
+    sim = opened.sim;
+    reopenable = std::make_unique<platform::ReopenablePort>(std::move(opened), systems);
+    platform::Port* top = reopenable.get();
+    if (!traceFile.empty()) {
+      trace = platform::OpenTraceWriter(traceFile);
+      tracing = std::make_unique<platform::TracingPort>(*top, clock, *trace.sink);
+      top = tracing.get();
+    }
+    ui::DesktopServices services{*top, sleeper, messages, shell, dialogs, folder.Path().string()};
+    services.portName = sim != nullptr ? "simulated port" : reopenable->Name();
+    services.reopenPort = [this] { return reopenable->Reopen(); };
+    services.trace = tracing.get();
+    if (withModule) services.module = &module;
+    window = std::make_unique<ui::frmELCD>(services);
+    window->Form_Load();
+    window->show();
+  }
+  ~PortRig() {
+    if (!window->IsShutDown()) window->close();
+  }
+
+  // The bytes the ppdev stand-in was asked to put on the data lines.
+  std::vector<int> PpdevData() const {
+    std::vector<int> values;
+    for (const std::string& call : ppdev.calls) {
+      const auto at = call.find("PPWDATA 0x");
+      if (at != std::string::npos) values.push_back(std::stoi(call.substr(at + 10), nullptr, 16));
+    }
+    return values;
+  }
+  // The lamps as 'b' (bright) and 'd' (dark), lamp 0 first.
+  QString Lamps() const {
+    QString lamps;
+    for (int n = 0; n < 5; ++n) {
+      const auto* lamp =
+          window->findChild<port::LampShape*>(("shpData_" + std::to_string(n)).c_str());
+      lamps += lamp->FillColor().value() > 200 ? 'b' : 'd';
+    }
+    return lamps;
+  }
+  static QString LampsOf(int value) {
+    QString lamps;
+    for (int n = 0; n < 5; ++n) lamps += (value >> n) & 1 ? 'b' : 'd';
+    return lamps;
+  }
+
+  testing::TempFolder folder;
+  testing::FakePpdevSystem ppdev;
+  testing::FakeIoSystem io;
+  testing::FtdiScript ftdi;
+  testing::GpioScript gpio;
+  platform::PortSystems systems{ppdev, &io, ftdi.Factory(), gpio.Factory()};
+  platform::SimPort* sim = nullptr;
+  std::unique_ptr<platform::ReopenablePort> reopenable;
+  platform::VirtualClock clock;
+  platform::OpenedTrace trace;
+  std::unique_ptr<platform::TracingPort> tracing;
+  module::Pcd8544 module;
+  testing::RecordingSleeper sleeper;
+  testing::RecordingMessageBoxes messages;
+  testing::RecordingShell shell;
+  testing::ScriptedCommonDialogs dialogs;
+  std::unique_ptr<ui::frmELCD> window;
+};
+
+}  // namespace
+
+class PortFailureWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() { ui::ApplyApplicationLook(); }
+
+  void AFailedWriteIsSaidOnceAndTheLinesShowWhatWentOut() {
+    PortRig rig("ppdev");
+    QVERIFY(rig.messages.shown.empty());
+    rig.ppdev.calls.clear();
+    // The default command list is six bytes of 18 writes; its 17th write fails.
+    rig.ppdev.failingWrite = rig.ppdev.registerWrites + 17;
+    rig.window->cmdSendCommand_Click();
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.messages.shown[0].prompt,
+             QString("The port ppdev:/dev/parport0 failed after 16 of 108 writes of the command "
+                     "list: ppdev: Input/output error."));
+    QCOMPARE(rig.messages.shown[0].icon, Icon::Critical);
+    const std::vector<int> written = rig.PpdevData();
+    QCOMPARE(written.size(), std::size_t{17});  // nothing after the failed write
+    // The trace ends with the 16 bytes that went out, the lamps show the last.
+    const auto& history = rig.window->LineDisplay().LineHistory();
+    for (int i = 0; i < 16; ++i) {
+      const auto& sample = history[port::LineDisplay::kSamples - 16 + i];
+      for (int n = 0; n < 5; ++n) QCOMPARE(sample[n], ((written[i] >> n) & 1) != 0);
+    }
+    QCOMPARE(rig.Lamps(), PortRig::LampsOf(written[15]));
+
+    // The next send opens the port again, says nothing more and sends it all.
+    rig.ppdev.calls.clear();
+    rig.window->cmdSendCommand_Click();
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    const std::vector<std::string> reopened(rig.ppdev.calls.begin(), rig.ppdev.calls.begin() + 6);
+    QCOMPARE(reopened, (std::vector<std::string>{"ioctl 7 PPRELEASE", "close 7",
+                                                 "open /dev/parport0", "ioctl 7 PPEXCL",
+                                                 "ioctl 7 PPCLAIM", "ioctl 7 PPDATADIR 0"}));
+    QCOMPARE(rig.PpdevData().size(), std::size_t{108});
+  }
+
+  void APortThatCannotBeOpenedAgainSendsNothing() {
+    PortRig rig("ppdev");
+    rig.ppdev.failingWrite = rig.ppdev.registerWrites + 1;
+    rig.window->cmdZero_Click();
+    QCOMPARE(rig.messages.shown.back().prompt,
+             QString("The port ppdev:/dev/parport0 failed after 0 of 1 write of Do 0: ppdev: "
+                     "Input/output error."));
+    rig.ppdev.openResult = -ENOENT;
+    rig.ppdev.calls.clear();
+    rig.window->cmdReset_Click();
+    QCOMPARE(rig.messages.shown.size(), std::size_t{2});
+    QCOMPARE(rig.messages.shown[1].prompt,
+             QString("The port ppdev:/dev/parport0 cannot be opened again: no parallel port at "
+                     "/dev/parport0. Nothing was sent."));
+    QVERIFY(rig.PpdevData().empty());
+    rig.window->cmdMulti_Click();  // the series too
+    QCOMPARE(rig.messages.shown.size(), std::size_t{3});
+    QCOMPARE(rig.messages.beeps, 0);
+    QVERIFY(rig.PpdevData().empty());
+    // The power box keeps showing the power as it was.
+    QCheckBox* chkOn = rig.window->findChild<QCheckBox*>("chkOn");
+    chkOn->click();
+    QVERIFY(chkOn->isChecked());
+    QCOMPARE(rig.messages.shown.size(), std::size_t{4});
+    QCOMPARE(std::count(rig.ppdev.calls.begin(), rig.ppdev.calls.end(), "open /dev/parport0"), 3);
+    QVERIFY(rig.PpdevData().empty());
+
+    // Closing tries once more, without a word: still gone, so nothing is written.
+    rig.ppdev.calls.clear();
+    rig.window->close();
+    QCOMPARE(rig.messages.shown.size(), std::size_t{4});
+    QCOMPARE(rig.ppdev.calls, (std::vector<std::string>{"open /dev/parport0"}));
+  }
+
+  void TheShutDownWritesGoToAPortThatIsBack() {
+    PortRig rig("ppdev");
+    rig.ppdev.failingWrite = rig.ppdev.registerWrites + 1;
+    rig.window->cmdZero_Click();
+    rig.ppdev.calls.clear();
+    rig.window->close();
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.ppdev.calls,
+             (std::vector<std::string>{"ioctl 7 PPRELEASE", "close 7", "open /dev/parport0",
+                                       "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM", "ioctl 7 PPDATADIR 0",
+                                       "ioctl 7 PPWDATA 0x00", "ioctl 7 PPWCONTROL 0x00"}));
+  }
+
+  void APowerSequenceStopsBeforeItsWaits() {
+    PortRig rig("ppdev");
+    QCheckBox* chkOn = rig.window->findChild<QCheckBox*>("chkOn");
+    chkOn->click();  // off
+    rig.sleeper.requests.clear();
+    rig.ppdev.failingWrite = rig.ppdev.registerWrites + 2;  // the RESET pulse
+    chkOn->click();                                         // on
+    QCOMPARE(rig.sleeper.requests, (std::vector<std::uint32_t>{50}));
+    QCOMPARE(rig.messages.shown.back().prompt,
+             QString("The port ppdev:/dev/parport0 failed after 1 of 3 writes of the power-on "
+                     "sequence: ppdev: Input/output error."));
+  }
+
+  void APictureSeriesEndsAtTheFailedWrite() {
+    PortRig rig("ppdev");
+    rig.ppdev.calls.clear();
+    rig.ppdev.failingWrite = rig.ppdev.registerWrites + 504 * 18 + 50;
+    rig.window->cmdMulti_Click();
+    QCOMPARE(rig.PpdevData().size(), std::size_t{504 * 18 + 50});
+    QCOMPARE(rig.messages.beeps, 1);
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.messages.shown[0].prompt,
+             QString("The port ppdev:/dev/parport0 failed after 9,121 writes of the picture "
+                     "series: ppdev: Input/output error."));
+  }
+
+  void AnUnpluggedAdapterSaysHowFarThePictureGot() {
+    PortRig rig("ftdi");
+    // The picture goes out in transfers of 4096 bytes; the first takes 2,310
+    // of them, then the adapter is gone.
+    rig.ftdi.writeResults = {2310, platform::FtdiSystem::kUnplugged};
+    rig.window->cmdSendImage_Click();
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.messages.shown[0].prompt,
+             QString("The port ftdi:0403:6001 failed after 2,310 of 9,072 writes of the picture: "
+                     "the adapter was unplugged."));
+  }
+
+  void ATraceThatCannotBeWrittenIsSaidOnce() {
+    if (!std::filesystem::exists("/dev/full")) QSKIP("no /dev/full here");
+    testing::TempFolder traces;
+    std::filesystem::create_symlink("/dev/full", traces.Path() / "full.vcd");
+    PortRig rig("sim", traces.File("full.vcd"));
+    // Said at start-up, whose writes were the first it could not hold.
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.messages.shown[0].prompt,
+             QString::fromStdString("The trace stopped at write 1: the trace file '" +
+                                    traces.File("full.vcd") +
+                                    "' could not be written (No space left on device). The port "
+                                    "writes go on without it."));
+    rig.window->cmdSendData_Click();
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+  }
+
+  void TheSimulatedPortIsNamedWhereItStaysInView() {
+    PortRig rig("sim", {}, true);
+    QCOMPARE(rig.window->findChild<QCheckBox*>("chkOn")->toolTip(),
+             QString("LCD's power on/off\nPort: simulated port"));
+    QVERIFY(rig.window->ModuleWindow() != nullptr);
+    const QString state = rig.window->ModuleWindow()->findChild<QLabel*>("lblState")->text();
+    QVERIFY2(state.startsWith("simulated port: "), qPrintable(state));
+  }
+
+  void TheSimulatedPortNoticeIsABoxOncePerPortChoice() {
+    testing::TempFolder folder;
+    QSettings settings(QString::fromStdString(folder.File("settings.ini")), QSettings::IniFormat);
+    const std::string notice =
+        "No parallel port could be used (no parallel port at /dev/parport0); port writes go to "
+        "the simulated port.";
+    QVERIFY(ui::TakeSimulatedPortNotice(settings, "auto", notice));
+    QVERIFY(!ui::TakeSimulatedPortNotice(settings, "auto", notice));
+    // Another reason is news again; another port choice has its own setting.
+    QVERIFY(ui::TakeSimulatedPortNotice(settings, "auto", "No parallel port could be used (x)."));
+    QVERIFY(ui::TakeSimulatedPortNotice(settings, "ppdev:/dev/parport1", notice));
+    QVERIFY(!ui::TakeSimulatedPortNotice(settings, "ppdev:/dev/parport1", notice));
+    // Remembered across program runs.
+    QSettings again(QString::fromStdString(folder.File("settings.ini")), QSettings::IniFormat);
+    QVERIFY(!ui::TakeSimulatedPortNotice(again, "ppdev:/dev/parport1", notice));
+  }
+};
+
+QTEST_MAIN(PortFailureWindowTest)
+#include "PortFailureWindowTest.moc"
