@@ -93,9 +93,11 @@ void frmELCD::closeEvent(QCloseEvent* event) {
 
 bool frmELCD::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cmbEvents && event->type() == QEvent::KeyPress) {
-    // The event list is a pick list: typed characters are discarded, the keys
-    // that move through the list still work.
-    if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) return true;
+    // The event list is a pick list: typed characters are discarded. Keys
+    // that type nothing printable (Tab and Shift+Tab, which move the focus on,
+    // and the keys that move through the list) still work.
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (!text.isEmpty() && text.at(0).isPrint()) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }

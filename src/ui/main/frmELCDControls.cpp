@@ -12,6 +12,7 @@
 #include <QScrollBar>
 
 #include "port/LampShape.h"
+#include "port/LineDisplay.h"
 #include "port/TracePicture.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/frmELCD.h"
@@ -117,6 +118,12 @@ void frmELCD::BuildSendFrames() {
   scrSoglia->setRange(0, 32767);
   scrSoglia->setSingleStep(1);
   scrSoglia->setPageStep(100);
+  // A scroll bar inverts its keys for vertical use (Up lowers the position);
+  // on this horizontal bar Right and Up raise it, Left and Down lower it, and
+  // Page Up and Page Down move by the large step the same ways.
+  scrSoglia->setInvertedControls(false);
+  // Focusable before the tab order is set, so that it takes its place there.
+  scrSoglia->setFocusPolicy(Qt::StrongFocus);
   txtFile = Place(new QLineEdit(fmeImage), "txtFile", 84, 16, 205, 21);
   cmdSfoglia = Button(fmeImage, "cmdSfoglia", "...", 292, 16, 25, 21);
 }
@@ -155,7 +162,6 @@ void frmELCD::SetTabOrder() {
                             cmdSendEvent, cmdMulti,     scrSoglia,     dlgInit[0],     dlgInit[1],
                             dlgInit[2]};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-  scrSoglia->setFocusPolicy(Qt::StrongFocus);
   cmdSendInit->setFocus();
 }
 
@@ -182,6 +188,8 @@ void frmELCD::ConnectHandlers() {
   connect(cmdSendImage, &QPushButton::clicked, this, &frmELCD::cmdSendImage_Click);
   connect(cmdMulti, &QPushButton::clicked, this, &frmELCD::cmdMulti_Click);
   connect(picVisualizer, &port::TracePicture::MouseMove, this, &frmELCD::picVisualizer_MouseMove);
+  connect(picVisualizer, &port::TracePicture::InputLost, this,
+          [this] { lineDisplay_->EndTracking(); });
 }
 
 }  // namespace quorvane::ui
