@@ -135,8 +135,17 @@ void frmELCD::RunAction(const std::function<void()>& action) {
 void frmELCD::ShowReports() {
   const std::vector<std::string> messages = diagnostics_.Take();
   if (messages.empty()) return;
+  // A box taller than the screen would hide its own button: a long list with
+  // a note on every item shows its first notes and how many more there were.
+  constexpr std::size_t kShownReports = 20;
   QStringList lines;
-  for (const std::string& message : messages) lines << QString::fromStdString(message);
+  for (std::size_t n = 0; n < messages.size() && n < kShownReports; ++n) {
+    lines << QString::fromStdString(messages[n]);
+  }
+  if (messages.size() > kShownReports) {
+    const std::size_t more = messages.size() - kShownReports;
+    lines << QString("... and %1 more %2.").arg(more).arg(more == 1 ? "report" : "reports");
+  }
   services_.messages.MsgBox(this, lines.join('\n'), platform::MessageBoxes::Icon::Warning,
                             "Quorvane");
 }
@@ -169,12 +178,20 @@ void frmELCD::dlgInit_Click(int Index) {
   } else if (!line || line->empty()) {
     problem = "The file " + path + " holds no values on its first line.";
   }
+  QString text;
+  if (problem.isEmpty()) {
+    text = QString::fromStdString(*line);
+    // The box would cut a longer line, and a cut list is never sent.
+    if (text.size() > boxes[Index]->maxLength()) {
+      problem = "The first line of " + path + " is too long for the box.";
+    }
+  }
   if (!problem.isEmpty()) {
     services_.messages.MsgBox(this, problem + "\nThe box keeps its text.",
                               platform::MessageBoxes::Icon::Warning, "Quorvane");
     return;
   }
-  boxes[Index]->setText(QString::fromStdString(*line));
+  boxes[Index]->setText(text);
 }
 
 void frmELCD::cmdReset_Click() {
@@ -184,6 +201,7 @@ void frmELCD::cmdReset_Click() {
 void frmELCD::cmbEvents_Click() {
   std::string text = cmbEvents->currentText().toStdString();
   const std::string name = events::PopValue(text);
+  chosenEvent_ = name;
   events::ReadEventSteps(engine_.global.ProgramFolder + name + events::kEventExtension,
                          engine_.global.SelectedEventSteps);
 }
@@ -222,6 +240,20 @@ void frmELCD::FillEventList(const std::vector<std::string>& catalogue) {
   cmbEvents->clear();
   for (const std::string& item : catalogue) cmbEvents->addItem(QString::fromStdString(item));
   cmbEvents->setCurrentIndex(-1);
+}
+
+void frmELCD::KeepChosenEvent() {
+  if (!chosenEvent_) return;
+  for (int index = 0; index < cmbEvents->count(); ++index) {
+    std::string item = cmbEvents->itemText(index).toStdString();
+    if (events::PopValue(item) == *chosenEvent_) {
+      cmbEvents->setCurrentIndex(index);
+      cmbEvents_Click();
+      return;
+    }
+  }
+  chosenEvent_.reset();
+  engine_.global.SelectedEventSteps.fill("");
 }
 
 }  // namespace quorvane::ui

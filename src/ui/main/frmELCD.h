@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "events/Engine.h"
@@ -124,6 +125,9 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   void SetTabOrder();
   void ConnectHandlers();
   void FillEventList(const std::vector<std::string>& catalogue);
+  // After the list was filled again: the chosen event stays chosen, with its
+  // steps read again from its file; an event that is gone leaves nothing to send.
+  void KeepChosenEvent();
   // Loads a picture file onto the image surface; the reason when it cannot.
   QString DrawPictureFile(const QString& path);
   // Runs engine work started by the user: a stop request (SIGINT, SIGTERM)
@@ -135,6 +139,8 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   global::Diagnostics diagnostics_;
   events::Engine engine_;
   bool shutDown_ = false;
+  // The name of the event last chosen in cmbEvents, if any.
+  std::optional<std::string> chosenEvent_;
   std::int32_t ImageThreshold_ = 0;
   std::int16_t DataDelay_ = 0;
 

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <limits>
 
 #include "port/LampShape.h"
 #include "port/LineDisplay.h"
@@ -106,6 +107,10 @@ void frmELCD::BuildSendFrames() {
     f.frame = Place(new QGroupBox(f.caption, centralWidget()), f.frameName, 176, f.top, 329, 45);
     f.send = Button(f.frame, f.sendName, "Send", 8, 16, 73, 21);
     f.text = Place(new QLineEdit(f.defaultText, f.frame), f.textName, 84, 16, 217, 21);
+    // The box holds the whole list, however long: a line edit cuts its text
+    // at 32,767 characters unless told otherwise, and a cut list would send
+    // its cut last item.
+    f.text->setMaxLength(std::numeric_limits<int>::max());
     const std::string loadName = "dlgInit_" + std::to_string(index);
     dlgInit[index] = Button(f.frame, loadName.c_str(), "...", 304, 16, 21, 21);
   }

@@ -5,5 +5,6 @@ namespace quorvane::testing {
 
 int RunMainWindowTest(int argc, char** argv);
 int RunMainWindowInputTest(int argc, char** argv);
+int RunMainWindowEdgesTest(int argc, char** argv);
 
 }  // namespace quorvane::testing

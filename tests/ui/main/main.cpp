@@ -8,7 +8,7 @@ int main(int argc, char** argv) {
   quorvane::ui::ApplyApplicationLook();
   using namespace quorvane::testing;
   int failures = 0;
-  for (auto* run : {RunMainWindowTest, RunMainWindowInputTest}) {
+  for (auto* run : {RunMainWindowTest, RunMainWindowInputTest, RunMainWindowEdgesTest}) {
     failures += run(argc, argv);
   }
   return failures == 0 ? 0 : 1;
