@@ -29,17 +29,54 @@ QString WithLineBreaks(QString text) {
   return text.replace("\r\n", "\n").replace('\r', '\n');
 }
 
+// A message box wraps its text between words only, and cuts a word wider than
+// the box: a long path or address. Such a word gets invisible break chances,
+// after its separators and at least every kLongRun characters; shorter words
+// stay exactly as they are.
+constexpr qsizetype kLongRun = 40;
+const QChar kZeroWidthSpace(0x200B);
+
+QString WithBreakableWords(const QString& text) {
+  QString result;
+  result.reserve(text.size() + text.size() / kLongRun);
+  qsizetype wordStart = 0;
+  for (qsizetype i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && !text.at(i).isSpace()) continue;
+    const QStringView word = QStringView(text).mid(wordStart, i - wordStart);
+    if (word.size() <= kLongRun) {
+      result += word;
+    } else {
+      qsizetype sinceBreak = 0;
+      for (const QChar c : word) {
+        result += c;
+        ++sinceBreak;
+        if (c == '/' || c == '\\' || c == ',' || c == ';' || c == '-' || sinceBreak == kLongRun) {
+          result += kZeroWidthSpace;
+          sinceBreak = 0;
+        }
+      }
+    }
+    if (i < text.size()) result += text.at(i);
+    wordStart = i + 1;
+  }
+  return result;
+}
+
+QString ForMessageBox(const QString& text) {
+  return WithBreakableWords(WithLineBreaks(text));
+}
+
 }  // namespace
 
 void QtMessageBoxes::MsgBox(QWidget* owner, const QString& prompt, Icon icon,
                             const QString& title) {
-  QMessageBox box(ToQt(icon), title, WithLineBreaks(prompt), QMessageBox::Ok, owner);
+  QMessageBox box(ToQt(icon), title, ForMessageBox(prompt), QMessageBox::Ok, owner);
   box.exec();
 }
 
 MessageBoxes::Answer QtMessageBoxes::AskYesNo(QWidget* owner, const QString& prompt, Icon icon,
                                               const QString& title) {
-  QMessageBox box(ToQt(icon), title, WithLineBreaks(prompt), QMessageBox::Yes | QMessageBox::No,
+  QMessageBox box(ToQt(icon), title, ForMessageBox(prompt), QMessageBox::Yes | QMessageBox::No,
                   owner);
   return box.exec() == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }

@@ -17,7 +17,7 @@ frmAbout::frmAbout(platform::Shell& shell, platform::MessageBoxes& messages, QWi
       messages_(messages),
       artwork_(AboutArtwork()),
       Label1(new QLabel(kWebSiteText, this)),
-      Label2(new QLabel("Quorvane 0.9, LCD module workbench", this)) {
+      Label2(new QLabel("Quorvane 0.9, LCD workbench", this)) {
   setObjectName("frmAbout");
   setWindowTitle("About");
   setFixedSize(412, 88);

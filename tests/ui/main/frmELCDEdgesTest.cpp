@@ -1,10 +1,11 @@
 // The main window at its edges: value lists longer than a line edit holds by
-// default, a desktop without a web browser, and the chosen event after the
-// editor closes.
+// default, frames drawn around their controls, a desktop without a web
+// browser, and the chosen event after the editor closes.
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -88,6 +89,36 @@ class frmELCDEdgesTest : public QObject {
     QCOMPARE(lines[19], QString("item 20, '#-5': a negative delay waits 0 ms"));
     QCOMPARE(lines[20], QString("... and 11 more reports."));
     QCOMPARE(DecodeWire(rig.DataWrites()).back(), std::string("d1"));
+  }
+
+  void FramesDrawTheirTopLineThroughTheCaption() {
+    MainWindowRig rig;
+    for (const char* name : {"fmeLegend", "fmeInit", "fmeCommand", "fmeData", "fmeImage"}) {
+      auto* frame = rig.Find<QGroupBox>(name);
+      const QImage shown = frame->grab().toImage();
+      const int captionHeight = frame->fontMetrics().height();
+      const int top = captionHeight / 2;
+      // A column just inside the right border, where no control lies.
+      const int x = frame->width() - 3;
+      const QColor inside = shown.pixelColor(x, captionHeight);
+      QVERIFY2(shown.pixelColor(x, top) != inside, name);
+      for (int y = top + 2; y < frame->height() - 3; ++y) {
+        QVERIFY2(shown.pixelColor(x, y) == inside,
+                 qPrintable(QString("%1: a line at y = %2").arg(name).arg(y)));
+      }
+      // The caption interrupts the top line.
+      const QRect caption(8, top, frame->fontMetrics().horizontalAdvance(frame->title()), 1);
+      int lineInCaption = 0;
+      for (int cx = caption.left(); cx <= caption.right(); ++cx) {
+        lineInCaption += shown.pixelColor(cx, top) == shown.pixelColor(x, top) ? 1 : 0;
+      }
+      QVERIFY2(lineInCaption < caption.width() / 2, name);
+    }
+    // The controls stay where the window is laid out.
+    QCOMPARE(rig.Find<QWidget>("cmdSendInit")->geometry(), QRect(8, 16, 73, 21));
+    QCOMPARE(rig.Find<QWidget>("txtData")->geometry(), QRect(84, 16, 217, 21));
+    QCOMPARE(rig.Find<QWidget>("shpData_0")->geometry(), QRect(8, 16, 17, 13));
+    QCOMPARE(rig.Find<QWidget>("chkOn")->geometry(), QRect(104, 16, 53, 17));
   }
 
   void WebsiteThatCannotBeOpenedShowsItsAddress() {

@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "CaptionFit.h"
 #include "MainWindowRig.h"
 #include "MainWindowTests.h"
 #include "image/frmImage.h"
@@ -301,31 +302,8 @@ class frmELCDTest : public QObject {
              QString("This features is only for test and it is not programmable yet."));
 
     // No caption is wider than its control.
-    for (QWidget* widget : rig.window->findChildren<QWidget*>()) {
-      const QFontMetrics metrics(widget->font());
-      int room = 0;
-      QString text;
-      if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-        text = check->text();
-        room = widget->width() - 19;  // the check indicator and its spacing
-      } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        text = button->text();
-        room = widget->width() - 4;
-      } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        text = label->text();
-        room = widget->width();
-      } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-        text = frame->title();
-        room = widget->width() - 16;
-      } else {
-        continue;
-      }
-      QVERIFY2(metrics.horizontalAdvance(text) <= room,
-               qPrintable(widget->objectName() + ": '" + text + "' needs " +
-                          QString::number(metrics.horizontalAdvance(text)) + " px of " +
-                          QString::number(room)));
-      QVERIFY2(metrics.height() <= widget->height(), qPrintable(widget->objectName()));
-    }
+    const QStringList problems = quorvane::testing::CaptionsThatDoNotFit(*rig.window);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
   }
 };
 
