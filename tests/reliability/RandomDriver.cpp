@@ -35,6 +35,34 @@ qint64 NowMs() {
       .count();
 }
 
+// Nanoseconds this thread has spent ready to run while other programs held
+// the processors (the second field of its schedstat), or 0 where the system
+// does not tell.
+qint64 ReadyWaitNs() {
+  std::FILE* file = std::fopen("/proc/thread-self/schedstat", "r");
+  if (file == nullptr) return 0;
+  unsigned long long running = 0, waiting = 0;
+  const bool read = std::fscanf(file, "%llu %llu", &running, &waiting) == 2;
+  std::fclose(file);
+  return read ? static_cast<qint64>(waiting) : 0;
+}
+
+// The time of an action on the clock on the wall, less the time it only
+// waited for a processor: a busy machine does not make an action slow, but
+// its own work, its blocking calls and any real sleep all count.
+class Stopwatch {
+ public:
+  Stopwatch() : readyWaitStart_(ReadyWaitNs()) { timer_.start(); }
+  qint64 ElapsedMs() const {
+    const qint64 readyWaitMs = (ReadyWaitNs() - readyWaitStart_) / 1'000'000;
+    return std::max<qint64>(0, timer_.elapsed() - readyWaitMs);
+  }
+
+ private:
+  QElapsedTimer timer_;
+  qint64 readyWaitStart_;
+};
+
 QString Named(const QWidget* widget) {
   const QString name = widget->objectName();
   return name.isEmpty() ? QString(widget->metaObject()->className()) : name;
@@ -134,11 +162,10 @@ void RandomDriver::Act(QWidget* window) {
   nested_.push_back(0);
   const std::uint64_t waitedBefore = waitedMs_;
   lastProgressMs_ = NowMs();
-  QElapsedTimer timer;
-  timer.start();
+  const Stopwatch stopwatch;
   WatchForModalWindows();
   Perform(window);
-  const qint64 elapsed = timer.elapsed();
+  const qint64 elapsed = stopwatch.ElapsedMs();
   const qint64 own = elapsed - nested_.back();
   nested_.pop_back();
   if (!nested_.empty()) nested_.back() += elapsed;
@@ -163,10 +190,9 @@ void RandomDriver::Keystroke(const std::function<void()>& press) {
   // Each key of a typed text is a step of its own, timed alone: a person
   // waits for the box after each key, not for the whole text.
   const std::uint64_t waitedBefore = waitedMs_;
-  QElapsedTimer timer;
-  timer.start();
+  const Stopwatch stopwatch;
   press();
-  const qint64 elapsed = timer.elapsed();
+  const qint64 elapsed = stopwatch.ElapsedMs();
   nested_.back() += elapsed;
   Check(elapsed, waitedMs_ - waitedBefore);
 }

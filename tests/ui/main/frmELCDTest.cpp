@@ -6,8 +6,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -21,7 +19,6 @@
 #include "MainWindowTests.h"
 #include "image/frmImage.h"
 #include "platform/StopSignal.h"
-#include "port/LampShape.h"
 #include "port/LineDisplay.h"
 #include "ui/editor/frmDefs.h"
 #include "ui/main/ApplicationLook.h"
