@@ -141,7 +141,10 @@ void RandomDriver::Note(const QString& action) {
 }
 
 void RandomDriver::Fail(const QString& what) {
-  if (failure_.isEmpty()) failure_ = Where(what);
+  if (!failure_.isEmpty()) return;
+  failure_ = Where(what);
+  // The test's own message may be cut short; the whole of it goes here.
+  std::fprintf(stderr, "random input: %s\n", qPrintable(failure_));
 }
 
 void RandomDriver::Act(QWidget* window) {

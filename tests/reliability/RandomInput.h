@@ -43,19 +43,19 @@ class RandomInput {
     }
   }
 
-  // Text typed or pasted into a box. Very long texts carry few items, so a
-  // send of one stays short: filler, or an item that refuses the whole list.
+  // Text typed or pasted into a box. Very long texts carry few items, or
+  // only items that refuse the whole list however the text is edited after,
+  // so a send of one stays short.
   QString BoxText() {
     switch (Below(24)) {
       case 0:
-        return QString::number(Below(256)) + "," + QString(33000 + Below(8000), ' ') + ListItem();
+        return QString::number(Below(256)) + "," + QString(33000 + Below(2000), ' ') + ListItem();
       case 1: {
-        QString text;
-        for (int n = 0; n < 6000; ++n) text += "200, ";
-        return text + Pick<QString>({"256", "#-1e999", "1e999"});
+        const QString item = Pick<QString>({"256, ", "#1e12, ", "1e999, "});
+        return item.repeated(33000 / static_cast<int>(item.size()) + Below(300));
       }
       case 2:
-        return QString(35000 + Below(5000), Pick<QChar>({'x', '#', ',', '9', QChar(0x00E9)}));
+        return QString(33000 + Below(2000), Pick<QChar>({'x', '#', ',', '9', QChar(0x00E9)}));
       case 3:
       case 4:
         return Garbage(1 + Below(40));
