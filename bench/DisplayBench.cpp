@@ -34,7 +34,7 @@ class NullMessages final : public platform::MessageBoxes {
 
 class NullShell final : public platform::Shell {
  public:
-  void Open(QWidget*, const QString&, int) override {}
+  bool Open(QWidget*, const QString&, int) override { return true; }
 };
 
 class NullDialogs final : public platform::CommonDialogs {

@@ -24,38 +24,59 @@ QMessageBox::Icon ToQt(MessageBoxes::Icon icon) {
 }
 
 // A carriage return alone breaks a message's line, as it does in the desktop's
-// own message boxes; a Qt label needs a line feed for it. A label breaks lines
-// only between words, so a long run without blanks (a path with a long file
-// name) would widen the box past the screen and be cut off: such runs get an
-// invisible break opportunity (a zero-width space) every few characters.
+// own message boxes; a Qt label needs a line feed for it.
 QString WithLineBreaks(QString text) {
-  text.replace("\r\n", "\n").replace('\r', '\n');
-  constexpr int kLongestUnbroken = 40;
-  QString broken;
-  broken.reserve(text.size());
-  int run = 0;
-  for (const QChar c : text) {
-    run = c.isSpace() ? 0 : run + 1;
-    if (run > kLongestUnbroken && !c.isLowSurrogate()) {
-      broken += QChar(0x200B);
-      run = 1;
+  return text.replace("\r\n", "\n").replace('\r', '\n');
+}
+
+// A message box wraps its text between words only, and cuts a word wider than
+// the box: a long path or address. Such a word gets invisible break chances,
+// after its separators and at least every kLongRun characters; shorter words
+// stay exactly as they are.
+constexpr qsizetype kLongRun = 40;
+const QChar kZeroWidthSpace(0x200B);
+
+QString WithBreakableWords(const QString& text) {
+  QString result;
+  result.reserve(text.size() + text.size() / kLongRun);
+  qsizetype wordStart = 0;
+  for (qsizetype i = 0; i <= text.size(); ++i) {
+    if (i < text.size() && !text.at(i).isSpace()) continue;
+    const QStringView word = QStringView(text).mid(wordStart, i - wordStart);
+    if (word.size() <= kLongRun) {
+      result += word;
+    } else {
+      qsizetype sinceBreak = 0;
+      for (const QChar c : word) {
+        result += c;
+        ++sinceBreak;
+        if (c == '/' || c == '\\' || c == ',' || c == ';' || c == '-' || sinceBreak == kLongRun) {
+          result += kZeroWidthSpace;
+          sinceBreak = 0;
+        }
+      }
     }
-    broken += c;
+    if (i < text.size()) result += text.at(i);
+    wordStart = i + 1;
   }
-  return broken;
+  return result;
+}
+
+QString ForMessageBox(const QString& text) {
+  return WithBreakableWords(WithLineBreaks(text));
 }
 
 }  // namespace
 
 void QtMessageBoxes::MsgBox(QWidget* owner, const QString& prompt, Icon icon,
                             const QString& title) {
-  QMessageBox box(ToQt(icon), title, WithLineBreaks(prompt), QMessageBox::Ok, owner);
+  QMessageBox box(ToQt(icon), title, ForMessageBox(prompt), QMessageBox::Ok, owner);
   box.exec();
 }
 
 MessageBoxes::Answer QtMessageBoxes::AskYesNo(QWidget* owner, const QString& prompt, Icon icon,
                                               const QString& title) {
-  QMessageBox box(ToQt(icon), title, WithLineBreaks(prompt), QMessageBox::Yes | QMessageBox::No,
+  QMessageBox box(ToQt(icon), title, ForMessageBox(prompt), QMessageBox::Yes | QMessageBox::No,
                   owner);
   // Every question asks whether to replace or drop something: Enter and
   // Escape both answer No.

@@ -15,13 +15,14 @@ class Shell {
 
   virtual ~Shell() = default;
   // The default action on address, with no parameters and no working folder.
-  virtual void Open(QWidget* owner, const QString& address, int showCommand) = 0;
+  // False when nothing could be started to open it.
+  virtual bool Open(QWidget* owner, const QString& address, int showCommand) = 0;
 };
 
 // Opens through the desktop's URL handler.
 class QtShell final : public Shell {
  public:
-  void Open(QWidget* owner, const QString& address, int showCommand) override;
+  bool Open(QWidget* owner, const QString& address, int showCommand) override;
 };
 
 }  // namespace quorvane::platform

@@ -154,6 +154,18 @@ void LineDisplay::DrawCursor(float x) {
   picVisualizer_.Line(x, kCursorBottom, x, kCursorTop, Qt::white);
 }
 
+void LineDisplay::EndTracking() {
+  if (!picVisualizer_.HasCapture() && cursorX_ == kNoCursor) return;
+  if (cursorX_ != kNoCursor) {
+    BeginCursorPen();
+    DrawCursor(cursorX_);
+    EndCursorPen();
+  }
+  picVisualizer_.ReleaseCapture();
+  UpdateLeds(global_.OutputByte);
+  cursorX_ = kNoCursor;
+}
+
 void LineDisplay::picVisualizer_MouseMove(Qt::MouseButtons /*Button*/,
                                           Qt::KeyboardModifiers /*Shift*/, float x, float Y) {
   const bool tracking = picVisualizer_.HasCapture();

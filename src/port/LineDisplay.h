@@ -57,6 +57,11 @@ class LineDisplay final {
   void picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
                                float Y);
 
+  // The window lost input (a modal window opened, it was deactivated or
+  // hidden): tracking ends as if the pointer had left the picture. The cursor
+  // goes, the capture is released and the lamps show OutputByte again.
+  void EndTracking();
+
   const ColorTable& LineColors() const { return lineColors_; }
   const HistoryTable& LineHistory() const { return lineHistory_; }
   float CursorX() const { return cursorX_; }

@@ -174,6 +174,19 @@ void TracePicture::ReleaseCapture() {
   if (QWidget::mouseGrabber() == this) releaseMouse();
 }
 
+bool TracePicture::event(QEvent* event) {
+  switch (event->type()) {
+    case QEvent::WindowBlocked:
+    case QEvent::WindowDeactivate:
+    case QEvent::Hide:
+      if (hasCapture_) emit InputLost();
+      break;
+    default:
+      break;
+  }
+  return QFrame::event(event);
+}
+
 void TracePicture::paintEvent(QPaintEvent* event) {
   FitImage();
   QPainter painter(this);

@@ -72,8 +72,13 @@ class TracePicture final : public QFrame {
  signals:
   // Every pointer movement the picture receives, in user units.
   void MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x, float Y);
+  // The picture holds the capture while its window loses input: a modal
+  // window opened over it, or the window was deactivated or hidden. The
+  // capture would otherwise keep every click from the modal window.
+  void InputLost();
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
 

@@ -353,6 +353,40 @@ class LineDisplayTest final : public QObject {
     QCOMPARE(rig.picture->Image(), clean);
   }
 
+  void EndTrackingActsAsIfThePointerLeft() {
+    Rig rig;
+    rig.global.OutputByte = 0x12;
+    rig.Write(0x05);
+    const QImage clean = rig.picture->Image();
+    rig.display.EndTracking();  // not tracking: nothing changes
+    QCOMPARE(rig.LampColors(), rig.ColorsOf(0x05));
+    QCOMPARE(rig.picture->Image(), clean);
+
+    rig.Move(30, 20);
+    QVERIFY(rig.picture->HasCapture());
+    rig.display.EndTracking();
+    QVERIFY(!rig.picture->HasCapture());
+    QCOMPARE(rig.display.CursorX(), LineDisplay::kNoCursor);
+    QCOMPARE(rig.picture->Image(), clean);
+    QCOMPARE(rig.LampColors(), rig.ColorsOf(0x12));
+  }
+
+  void PictureReportsLostInputOnlyWhileItHoldsTheCapture() {
+    Rig rig;
+    QSignalSpy spy(rig.picture, &TracePicture::InputLost);
+    for (const QEvent::Type type :
+         {QEvent::WindowBlocked, QEvent::WindowDeactivate, QEvent::Hide}) {
+      QEvent lost(type);
+      QCoreApplication::sendEvent(rig.picture, &lost);
+      QCOMPARE(spy.count(), 0);
+      rig.picture->SetCapture();
+      QCoreApplication::sendEvent(rig.picture, &lost);
+      QCOMPARE(spy.count(), 1);
+      rig.picture->ReleaseCapture();
+      spy.clear();
+    }
+  }
+
   void PositionsFarOffOrNotNumbersAreHarmless() {
     Rig rig;
     const QImage clean = rig.picture->Image();

@@ -15,10 +15,13 @@ class RecordingShell final : public platform::Shell {
     QString address;
     int showCommand;
   };
-  void Open(QWidget* owner, const QString& address, int showCommand) override {
+  bool Open(QWidget* owner, const QString& address, int showCommand) override {
     requests.push_back({owner, address, showCommand});
+    return opens;
   }
   std::vector<Request> requests;
+  // What Open answers: false stands for a desktop without a web browser.
+  bool opens = true;
 };
 
 }  // namespace quorvane::testing

@@ -5,10 +5,12 @@
 #include <QFontDatabase>
 #include <QStyleFactory>
 
+#include "ui/main/ClassicFrameStyle.h"
+
 namespace quorvane::ui {
 
 void ApplyApplicationLook() {
-  QApplication::setStyle(QStyleFactory::create("Fusion"));
+  QApplication::setStyle(new ClassicFrameStyle(QStyleFactory::create("Fusion")));
   // Controls are laid out in pixels at 96 dots per inch, 13 to 21 pixels high:
   // the font is sized in pixels too, so the captions fit whatever the screen.
   const bool condensed = QFontDatabase::hasFamily("DejaVu Sans Condensed");

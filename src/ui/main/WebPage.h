@@ -1,5 +1,12 @@
 #pragma once
-// The product's web addresses.
+// The product's web addresses, and opening the web page.
+
+class QWidget;
+
+namespace quorvane::platform {
+class MessageBoxes;
+class Shell;
+}  // namespace quorvane::platform
 
 namespace quorvane::ui {
 
@@ -8,5 +15,9 @@ namespace quorvane::ui {
 inline constexpr const char* kWebPageAddress = "www.quorvane.example/quorvane.asp";
 // The maker's web site as the About window shows it.
 inline constexpr const char* kWebSiteText = "www.quorvane.example";
+
+// Asks the shell to open the web page, maximised, with owner as the owner.
+// When it cannot, a message box says so and shows the address, to be copied.
+void OpenWebPage(QWidget* owner, platform::Shell& shell, platform::MessageBoxes& messages);
 
 }  // namespace quorvane::ui

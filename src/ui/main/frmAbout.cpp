@@ -4,20 +4,20 @@
 #include <QLabel>
 #include <QPainter>
 
-#include "platform/Shell.h"
 #include "ui/main/Artwork.h"
 #include "ui/main/FormProcedures.h"
 #include "ui/main/WebPage.h"
 
 namespace quorvane::ui {
 
-frmAbout::frmAbout(platform::Shell& shell, QWidget* parent)
+frmAbout::frmAbout(platform::Shell& shell, platform::MessageBoxes& messages, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint),
       shell_(shell),
+      messages_(messages),
       artwork_(AboutArtwork()),
       Label1(new QLabel(kWebSiteText, this)),
-      Label2(new QLabel("Quorvane 0.9, LCD module workbench", this)) {
+      Label2(new QLabel("Quorvane 0.9, LCD workbench", this)) {
   setObjectName("frmAbout");
   setWindowTitle("About");
   setFixedSize(412, 88);
@@ -37,7 +37,7 @@ void frmAbout::Form_Load() {
 }
 
 void frmAbout::Label1_DblClick() {
-  shell_.Open(this, kWebPageAddress, platform::Shell::kShowMaximized);
+  OpenWebPage(this, shell_, messages_);
 }
 
 void frmAbout::showEvent(QShowEvent* event) {

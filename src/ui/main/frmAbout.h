@@ -8,8 +8,9 @@
 class QLabel;
 
 namespace quorvane::platform {
+class MessageBoxes;
 class Shell;
-}
+}  // namespace quorvane::platform
 
 namespace quorvane::ui {
 
@@ -17,7 +18,7 @@ class frmAbout final : public QDialog {
   Q_OBJECT
 
  public:
-  frmAbout(platform::Shell& shell, QWidget* parent = nullptr);
+  frmAbout(platform::Shell& shell, platform::MessageBoxes& messages, QWidget* parent = nullptr);
 
   void Form_Load();
   void Label1_DblClick();
@@ -29,6 +30,7 @@ class frmAbout final : public QDialog {
 
  private:
   platform::Shell& shell_;
+  platform::MessageBoxes& messages_;
   const QImage artwork_;
   QLabel* Label1;
   QLabel* Label2;

@@ -101,9 +101,11 @@ void frmELCD::closeEvent(QCloseEvent* event) {
 
 bool frmELCD::eventFilter(QObject* watched, QEvent* event) {
   if (watched == cmbEvents && event->type() == QEvent::KeyPress) {
-    // The event list is a pick list: typed characters are discarded, the keys
-    // that move through the list still work.
-    if (!static_cast<QKeyEvent*>(event)->text().isEmpty()) return true;
+    // The event list is a pick list: typed characters are discarded. Keys
+    // that type nothing printable (Tab and Shift+Tab, which move the focus on,
+    // and the keys that move through the list) still work.
+    const QString text = static_cast<QKeyEvent*>(event)->text();
+    if (!text.isEmpty() && text.at(0).isPrint()) return true;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -177,12 +179,20 @@ void frmELCD::dlgInit_Click(int Index) {
   } else if (!line || line->empty()) {
     problem = "The file " + path + " holds no values on its first line.";
   }
+  QString text;
+  if (problem.isEmpty()) {
+    text = QString::fromStdString(*line);
+    // The box would cut a longer line, and a cut list is never sent.
+    if (text.size() > boxes[Index]->maxLength()) {
+      problem = "The first line of " + path + " is too long for the box.";
+    }
+  }
   if (!problem.isEmpty()) {
     services_.messages.MsgBox(this, problem + "\nThe box keeps its text.",
                               platform::MessageBoxes::Icon::Warning, "Quorvane");
     return;
   }
-  boxes[Index]->setText(QString::fromStdString(*line));
+  boxes[Index]->setText(text);
 }
 
 void frmELCD::cmdReset_Click() {
@@ -193,6 +203,7 @@ void frmELCD::cmdReset_Click() {
 void frmELCD::cmbEvents_Click() {
   // The name as the file has it, also where it is not text in the local encoding.
   const std::string name = EventNameAt(*cmbEvents, cmbEvents->currentIndex());
+  chosenEvent_ = name;
   events::ReadEventSteps(engine_.global.ProgramFolder + name + events::kEventExtension,
                          engine_.global.SelectedEventSteps);
 }
@@ -235,6 +246,19 @@ void frmELCD::picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModif
 
 void frmELCD::FillEventList(const std::vector<events::CatalogueEntry>& catalogue) {
   FillEventCombo(cmbEvents, catalogue);
+}
+
+void frmELCD::KeepChosenEvent() {
+  if (!chosenEvent_) return;
+  for (int index = 0; index < cmbEvents->count(); ++index) {
+    if (EventNameAt(*cmbEvents, index) == *chosenEvent_) {
+      cmbEvents->setCurrentIndex(index);
+      cmbEvents_Click();
+      return;
+    }
+  }
+  chosenEvent_.reset();
+  engine_.global.SelectedEventSteps.fill("");
 }
 
 }  // namespace quorvane::ui

@@ -138,6 +138,9 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   void SetTabOrder();
   void ConnectHandlers();
   void FillEventList(const std::vector<events::CatalogueEntry>& catalogue);
+  // After the list was filled again: the chosen event stays chosen, with its
+  // steps read again from its file; an event that is gone leaves nothing to send.
+  void KeepChosenEvent();
   // Loads a picture file onto the image surface; the reason when it cannot.
   QString DrawPictureFile(const QString& path);
   // Runs engine work started by the user: a port that failed before is opened
@@ -158,6 +161,8 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   events::Engine engine_;
   bool shutDown_ = false;
   bool traceStopReported_ = false;
+  // The name of the event last chosen in cmbEvents, if any.
+  std::optional<std::string> chosenEvent_;
   std::int32_t ImageThreshold_ = 0;
   std::int16_t DataDelay_ = 0;
 

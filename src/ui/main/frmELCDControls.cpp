@@ -10,8 +10,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <limits>
 
 #include "port/LampShape.h"
+#include "port/LineDisplay.h"
 #include "port/TracePicture.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/ThresholdReadout.h"
@@ -106,6 +108,10 @@ void frmELCD::BuildSendFrames() {
     f.frame = Place(new QGroupBox(f.caption, centralWidget()), f.frameName, 176, f.top, 329, 45);
     f.send = Button(f.frame, f.sendName, "Send", 8, 16, 73, 21);
     f.text = Place(new QLineEdit(f.defaultText, f.frame), f.textName, 84, 16, 217, 21);
+    // The box holds the whole list, however long: a line edit cuts its text
+    // at 32,767 characters unless told otherwise, and a cut list would send
+    // its cut last item.
+    f.text->setMaxLength(std::numeric_limits<int>::max());
     const std::string loadName = "dlgInit_" + std::to_string(index);
     dlgInit[index] = Button(f.frame, loadName.c_str(), "...", 304, 16, 21, 21);
   }
@@ -118,6 +124,12 @@ void frmELCD::BuildSendFrames() {
   scrSoglia->setRange(0, 32767);
   scrSoglia->setSingleStep(1);
   scrSoglia->setPageStep(100);
+  // A scroll bar inverts its keys for vertical use (Up lowers the position);
+  // on this horizontal bar Right and Up raise it, Left and Down lower it, and
+  // Page Up and Page Down move by the large step the same ways.
+  scrSoglia->setInvertedControls(false);
+  // Focusable before the tab order is set, so that it takes its place there.
+  scrSoglia->setFocusPolicy(Qt::StrongFocus);
   new ThresholdReadout(scrSoglia);
   txtFile = Place(new QLineEdit(fmeImage), "txtFile", 84, 16, 205, 21);
   cmdSfoglia = Button(fmeImage, "cmdSfoglia", "...", 292, 16, 25, 21);
@@ -157,7 +169,6 @@ void frmELCD::SetTabOrder() {
                             cmdSendEvent, cmdMulti,     scrSoglia,     dlgInit[0],     dlgInit[1],
                             dlgInit[2]};
   for (std::size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
-  scrSoglia->setFocusPolicy(Qt::StrongFocus);
   cmdSendInit->setFocus();
 }
 
@@ -184,6 +195,8 @@ void frmELCD::ConnectHandlers() {
   connect(cmdSendImage, &QPushButton::clicked, this, &frmELCD::cmdSendImage_Click);
   connect(cmdMulti, &QPushButton::clicked, this, &frmELCD::cmdMulti_Click);
   connect(picVisualizer, &port::TracePicture::MouseMove, this, &frmELCD::picVisualizer_MouseMove);
+  connect(picVisualizer, &port::TracePicture::InputLost, this,
+          [this] { lineDisplay_->EndTracking(); });
 }
 
 }  // namespace quorvane::ui

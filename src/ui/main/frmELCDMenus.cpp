@@ -1,8 +1,6 @@
 // The main window's three menu items.
 
 #include "events/EventCatalogue.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Shell.h"
 #include "ui/editor/frmDefs.h"
 #include "ui/main/WebPage.h"
 #include "ui/main/frmAbout.h"
@@ -15,16 +13,18 @@ void frmELCD::mnuDefs_Click() {
     frmDefs editor(engine_.global, services_.messages, this);
     editor.exec();
   }
-  // Saved changes to the standard events and new events take effect at once.
+  // Saved changes to the standard events and new events take effect at once,
+  // and so do changes to the chosen event: what is sent is what the list shows.
   FillEventList(events::InitEvents(engine_.global).catalogue);
+  KeepChosenEvent();
 }
 
 void frmELCD::mnuWeb_Click() {
-  services_.shell.Open(this, kWebPageAddress, platform::Shell::kShowMaximized);
+  OpenWebPage(this, services_.shell, services_.messages);
 }
 
 void frmELCD::mnuAbout_Click() {
-  frmAbout about(services_.shell, this);
+  frmAbout about(services_.shell, services_.messages, this);
   about.exec();
 }
 

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QStringList>
 
+#include "global/CountText.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Port.h"
 #include "platform/Trace.h"
@@ -52,7 +53,18 @@ void frmELCD::ShowReports(const std::string& what, std::optional<std::uint64_t> 
       traceStopReported_ = true;
     }
   }
-  for (const std::string& message : diagnostics_.Take()) lines << QString::fromStdString(message);
+  // A box taller than the screen would hide its own button: a long list with
+  // a note on every item shows its first notes and how many more there were.
+  constexpr std::size_t kShownReports = 20;
+  const std::vector<std::string> messages = diagnostics_.Take();
+  for (std::size_t n = 0; n < messages.size() && n < kShownReports; ++n) {
+    lines << QString::fromStdString(messages[n]);
+  }
+  if (messages.size() > kShownReports) {
+    const std::size_t more = messages.size() - kShownReports;
+    lines << QString::fromStdString("... and " +
+                                    global::CountText(more, "more report", "more reports") + ".");
+  }
   if (lines.isEmpty()) return;
   services_.messages.MsgBox(this, lines.join('\n'), icon, "Quorvane");
 }

@@ -13,6 +13,7 @@
 #include "ScriptedCommonDialogs.h"
 #include "TempFolder.h"
 #include "platform/SimPort.h"
+#include "port/LampShape.h"
 #include "ui/main/frmELCD.h"
 
 namespace quorvane::testing {
@@ -40,6 +41,20 @@ class MainWindowRig {
   template <typename T>
   T* Find(const char* name) const {
     return window->findChild<T*>(name);
+  }
+
+  // The lamps as 'b' (bright) and 'd' (dark), lamp 0 first; '?' for a colour
+  // that is neither.
+  QString Lamps() const {
+    static const QColor kDark[] = {{0, 64, 0}, {64, 64, 0}, {0, 0, 64}, {64, 0, 0}, {0, 64, 64}};
+    static const QColor kBright[] = {
+        {0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 0}, {0, 255, 255}};
+    QString lamps;
+    for (int n = 0; n < 5; ++n) {
+      const auto* lamp = Find<port::LampShape>(("shpData_" + std::to_string(n)).c_str());
+      lamps += lamp->FillColor() == kBright[n] ? 'b' : lamp->FillColor() == kDark[n] ? 'd' : '?';
+    }
+    return lamps;
   }
 
   // The data-register bytes written since the last Clear.

@@ -5,11 +5,13 @@
 #include <QScreen>
 #include <QTest>
 
+#include "RecordingMessageBoxes.h"
 #include "RecordingShell.h"
 #include "ui/main/ApplicationLook.h"
 #include "ui/main/WebPage.h"
 #include "ui/main/frmAbout.h"
 
+using quorvane::testing::RecordingMessageBoxes;
 using quorvane::testing::RecordingShell;
 using quorvane::ui::frmAbout;
 
@@ -21,8 +23,9 @@ class frmAboutTest : public QObject {
 
   void CentredOnEveryOpening() {
     RecordingShell shell;
+    RecordingMessageBoxes messages;
     for (int opening = 0; opening < 2; ++opening) {
-      frmAbout about(shell);
+      frmAbout about(shell, messages);
       about.move(3, 7);
       about.show();
       const QRect screen = about.screen()->geometry();
@@ -36,7 +39,8 @@ class frmAboutTest : public QObject {
 
   void DoubleClickOnTheAddressOpensTheWebPage() {
     RecordingShell shell;
-    frmAbout about(shell);
+    RecordingMessageBoxes messages;
+    frmAbout about(shell, messages);
     about.show();
     auto* address = about.findChild<QLabel*>("Label1");
     QVERIFY(address != nullptr);
@@ -50,6 +54,20 @@ class frmAboutTest : public QObject {
     QVERIFY(!shell.requests[0].address.contains("://"));
     QCOMPARE(shell.requests[0].showCommand, 3);
     QCOMPARE(shell.requests[0].owner, &about);
+    QVERIFY(about.isVisible());
+    QVERIFY(messages.shown.empty());
+  }
+
+  void AnAddressThatCannotBeOpenedIsShown() {
+    RecordingShell shell;
+    shell.opens = false;  // no web browser on this desktop
+    RecordingMessageBoxes messages;
+    frmAbout about(shell, messages);
+    about.show();
+    QTest::mouseDClick(about.findChild<QLabel*>("Label1"), Qt::LeftButton);
+    QCOMPARE(shell.requests.size(), std::size_t{1});
+    QCOMPARE(messages.shown.size(), std::size_t{1});
+    QVERIFY(messages.shown[0].prompt.contains(quorvane::ui::kWebPageAddress));
     QVERIFY(about.isVisible());
   }
 };

@@ -6,8 +6,6 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
@@ -16,10 +14,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "CaptionFit.h"
 #include "MainWindowRig.h"
+#include "MainWindowTests.h"
 #include "image/frmImage.h"
 #include "platform/StopSignal.h"
-#include "port/LampShape.h"
 #include "port/LineDisplay.h"
 #include "ui/editor/frmDefs.h"
 #include "ui/main/ApplicationLook.h"
@@ -29,24 +28,6 @@ using quorvane::testing::DecodeWire;
 using quorvane::testing::MainWindowRig;
 using Bytes = std::vector<std::uint8_t>;
 using Names = std::vector<std::string>;
-
-namespace {
-
-const QColor kDark[] = {{0, 64, 0}, {64, 64, 0}, {0, 0, 64}, {64, 0, 0}, {0, 64, 64}};
-const QColor kBright[] = {{0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 0}, {0, 255, 255}};
-
-// The lamps as 'b' (bright) and 'd' (dark), lamp 0 first.
-QString Lamps(const MainWindowRig& rig) {
-  QString lamps;
-  for (int n = 0; n < 5; ++n) {
-    const auto* lamp =
-        rig.Find<quorvane::port::LampShape>(("shpData_" + std::to_string(n)).c_str());
-    lamps += lamp->FillColor() == kBright[n] ? 'b' : lamp->FillColor() == kDark[n] ? 'd' : '?';
-  }
-  return lamps;
-}
-
-}  // namespace
 
 class frmELCDTest : public QObject {
   Q_OBJECT
@@ -60,7 +41,7 @@ class frmELCDTest : public QObject {
     rig.Load();
     QCOMPARE(rig.sleeper.requests, std::vector<std::uint32_t>{500});
     QCOMPARE(rig.port.Writes(), (std::vector<PortWrite>{{0x378, 0x10}, {0x37A, 0xFF}}));
-    QCOMPARE(Lamps(rig), QString("ddddb"));
+    QCOMPARE(rig.Lamps(), QString("ddddb"));
     QVERIFY(rig.Find<QCheckBox>("chkOn")->isChecked());
     QCOMPARE(rig.window->ImageThreshold(), 8389000);
     QCOMPARE(rig.Find<QScrollBar>("scrSoglia")->value(), 8389);
@@ -123,7 +104,7 @@ class frmELCDTest : public QObject {
         QCOMPARE(history[96 + k][n], ((expected[k] >> n) & 1) != 0);
       }
     }
-    QCOMPARE(Lamps(rig), QString("bddbb"));
+    QCOMPARE(rig.Lamps(), QString("bddbb"));
   }
 
   void ReportsAreShownOnceAfterTheSend() {
@@ -147,7 +128,7 @@ class frmELCDTest : public QObject {
     auto* chkOn = rig.Find<QCheckBox>("chkOn");
     QTest::mouseClick(chkOn, Qt::LeftButton);  // off
     QCOMPARE(rig.port.Writes(), (std::vector<PortWrite>{{0x37A, 0xFF}, {0x378, 0x00}}));
-    QCOMPARE(Lamps(rig), QString("ddddb"));  // the lamps keep the state before
+    QCOMPARE(rig.Lamps(), QString("ddddb"));  // the lamps keep the state before
     QCOMPARE(rig.window->Global().OutputByte, std::uint8_t{0});
 
     rig.Clear();
@@ -155,7 +136,7 @@ class frmELCDTest : public QObject {
     QCOMPARE(rig.port.Writes(),
              (std::vector<PortWrite>{{0x37A, 0x00}, {0x378, 0xEF}, {0x378, 0xFF}}));
     QCOMPARE(rig.sleeper.requests, (std::vector<std::uint32_t>{50, 500}));
-    QCOMPARE(Lamps(rig), QString("bbbbb"));
+    QCOMPARE(rig.Lamps(), QString("bbbbb"));
 
     rig.Clear();
     chkOn->setChecked(false);  // set by the program: nothing runs
@@ -163,7 +144,7 @@ class frmELCDTest : public QObject {
 
     QTest::mouseClick(rig.Find<QPushButton>("cmdZero"), Qt::LeftButton);
     QCOMPARE(rig.port.Writes(), (std::vector<PortWrite>{{0x378, 0x00}}));
-    QCOMPARE(Lamps(rig), QString("ddddd"));
+    QCOMPARE(rig.Lamps(), QString("ddddd"));
   }
 
   void EventListIsAPickListOfTheUsersEvents() {
@@ -318,33 +299,18 @@ class frmELCDTest : public QObject {
              QString("This features is only for test and it is not programmable yet."));
 
     // No caption is wider than its control.
-    for (QWidget* widget : rig.window->findChildren<QWidget*>()) {
-      const QFontMetrics metrics(widget->font());
-      int room = 0;
-      QString text;
-      if (auto* check = qobject_cast<QCheckBox*>(widget)) {
-        text = check->text();
-        room = widget->width() - 19;  // the check indicator and its spacing
-      } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
-        text = button->text();
-        room = widget->width() - 4;
-      } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        text = label->text();
-        room = widget->width();
-      } else if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
-        text = frame->title();
-        room = widget->width() - 16;
-      } else {
-        continue;
-      }
-      QVERIFY2(metrics.horizontalAdvance(text) <= room,
-               qPrintable(widget->objectName() + ": '" + text + "' needs " +
-                          QString::number(metrics.horizontalAdvance(text)) + " px of " +
-                          QString::number(room)));
-      QVERIFY2(metrics.height() <= widget->height(), qPrintable(widget->objectName()));
-    }
+    const QStringList problems = quorvane::testing::CaptionsThatDoNotFit(*rig.window);
+    QVERIFY2(problems.isEmpty(), qPrintable(problems.join('\n')));
   }
 };
 
-QTEST_MAIN(frmELCDTest)
+namespace quorvane::testing {
+
+int RunMainWindowTest(int argc, char** argv) {
+  frmELCDTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace quorvane::testing
+
 #include "frmELCDTest.moc"
