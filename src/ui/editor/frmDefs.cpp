@@ -17,6 +17,7 @@
 
 #include "events/EventCatalogue.h"
 #include "global/Global.h"
+#include "platform/StopSignal.h"
 #include "ui/main/EventCombo.h"
 
 namespace quorvane::ui {
@@ -187,7 +188,9 @@ bool frmDefs::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmDefs::closeEvent(QCloseEvent* event) {
-  if (!MayDiscardSteps()) {
+  // A stop signal ends the program whatever the answer would be: no question
+  // that could not be kept.
+  if (!platform::StopRequested() && !MayDiscardSteps()) {
     event->ignore();
     return;
   }
