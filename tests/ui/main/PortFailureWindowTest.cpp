@@ -234,13 +234,13 @@ class PortFailureWindowTest : public QObject {
 
   void AnUnpluggedAdapterSaysHowFarThePictureGot() {
     PortRig rig("ftdi");
-    // The picture goes out in transfers of 4096 bytes; the first takes 2,310
-    // of them, then the adapter is gone.
-    rig.ftdi.writeResults = {2310, platform::FtdiSystem::kUnplugged};
+    // The picture goes out in transfers of 4096 bytes; the first goes out
+    // whole, then the adapter is gone, and none of the second counts as sent.
+    rig.ftdi.failingWrite = rig.ftdi.writesMade + 2;
     rig.window->cmdSendImage_Click();
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
     QCOMPARE(rig.messages.shown[0].prompt,
-             QString("The port ftdi:0403:6001 failed after 2,310 of 9,072 writes of the picture: "
+             QString("The port ftdi:0403:6001 failed after 4,096 of 9,072 writes of the picture: "
                      "the adapter was unplugged."));
   }
 
