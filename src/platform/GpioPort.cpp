@@ -10,6 +10,13 @@ namespace {
 
 constexpr std::uint8_t kLineBits = 0x1F;
 
+// One level per line, D0 first, from bits 0 to 4 of a byte.
+std::array<int, GpioAddress::kLineCount> LineLevels(std::uint8_t bits) {
+  std::array<int, GpioAddress::kLineCount> levels{};
+  for (std::size_t n = 0; n < levels.size(); ++n) levels[n] = (bits >> n) & 1;
+  return levels;
+}
+
 std::string ChipName(const std::string& chip) {
   return "the GPIO chip '" + chip + "'";
 }
@@ -79,8 +86,8 @@ GpioPort::Opening GpioPort::Open(std::unique_ptr<GpioSystem> system, const GpioA
     return {nullptr, "cannot get the lines " + LineList(address) + " of " + ChipName(address.chip) +
                          ": " + std::generic_category().message(-result)};
   }
-  constexpr std::array<int, GpioAddress::kLineCount> kAllLow{};
-  if (const int result = system->RequestOutputs(kConsumer, kAllLow); result < 0) {
+  if (const int result = system->RequestOutputs(kConsumer, LineLevels(kRequestLevels));
+      result < 0) {
     return {nullptr, RequestFailure(address, -result)};
   }
   chip.Keep();
@@ -96,9 +103,7 @@ void GpioPort::Out32(std::uint16_t address, std::uint8_t value) {
   if (address != kDataRegister || Failed()) return;
   const auto wanted = static_cast<std::uint8_t>(value & kLineBits);
   if (wanted == levels_) return;
-  std::array<int, GpioAddress::kLineCount> levels{};
-  for (std::size_t n = 0; n < levels.size(); ++n) levels[n] = (wanted >> n) & 1;
-  if (const int result = system_->SetValues(levels); result < 0) {
+  if (const int result = system_->SetValues(LineLevels(wanted)); result < 0) {
     // A chip on a bus that can be unplugged (a USB GPIO expander) or whose
     // driver was unloaded answers ENODEV.
     Fail(-result == ENODEV ? "the GPIO chip went away"

@@ -15,18 +15,34 @@ using testing::GpioScript;
 using Calls = std::vector<std::string>;
 
 const GpioAddress kPiLines = {"gpiochip0", {17, 27, 22, 23, 24}};
-const Calls kOpened = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0"};
+const Calls kOpened = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,1,1"};
 
 GpioPort::Opening Open(GpioScript& script, const GpioAddress& address = kPiLines) {
   return GpioPort::Open(script.Factory()(), address);
 }
 
-TEST(GpioPortOpen, RequestsTheFiveLinesInTheOrderD0ToD4AsOutputsAllLow) {
+// The start levels go into the request itself: gpiod_line_request_bulk_output
+// takes "default_vals: Initial line values" (libgpiod 1.6.3, /usr/include/
+// gpiod.h), which the kernel's line request applies as it makes the lines
+// outputs, so the lines never pass through other levels. RESET (D4) and CS
+// (D3) start high: opening the port neither resets nor selects the module.
+TEST(GpioPortOpen, RequestsTheFiveLinesD0ToD4AsOutputsWithResetAndCsHigh) {
   GpioScript script;
   GpioPort::Opening opening = Open(script);
   ASSERT_NE(opening.port, nullptr);
   EXPECT_EQ(opening.error, "");
   EXPECT_EQ(script.calls, kOpened);
+  EXPECT_EQ(script.calls.back(), "request quorvane 0,0,0,1,1") << "SCLK, SDA, D/C, CS, RESET";
+  EXPECT_EQ(GpioPort::kRequestLevels, 0x18);
+
+  // The lines are known to be at those levels: a byte that keeps them sets
+  // nothing, and the program's start-up byte 0x10 lowers CS alone.
+  script.calls.clear();
+  opening.port->Out32(kDataRegister, 0x18);
+  opening.port->Out32(kDataRegister, 0xF8);
+  EXPECT_EQ(script.calls, Calls{});
+  opening.port->Out32(kDataRegister, 0x10);
+  EXPECT_EQ(script.calls, Calls{"set 0,0,0,0,1"});
 }
 
 TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpened) {
@@ -35,7 +51,7 @@ TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpe
       "with a udev rule";
   const Calls openOnly = {"open gpiochip0", "free"};
   const Calls getFails = {"open gpiochip0", "get 17,27,22,23,24", "close", "free"};
-  const Calls requestFails = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0",
+  const Calls requestFails = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,1,1",
                               "close", "free"};
   enum class Fails { kOpen, kGet, kRequest, kLineCount };
   struct Case {
@@ -109,7 +125,7 @@ TEST_F(GpioPortWrite, ADataByteThatChangesD0ToD4SetsAllFiveLinesAtOnceInOrder) {
     std::uint8_t value;
   };
   const Write writes[] = {
-      {kDataRegister, 0x00},     // the lines start low: nothing to set
+      {kDataRegister, 0x18},     // the lines start with RESET and CS high: nothing to set
       {kDataRegister, 0x10},     // RESET
       {kDataRegister, 0x10},     // unchanged
       {kDataRegister, 0xF0},     // bits 5 to 7 have no lines
@@ -157,6 +173,12 @@ TEST(GpioPortFailure, AFailedSetIsLatchedWithItsReasonAndNothingMoreIsSet) {
   }
 }
 
+// gpiod_line_release_bulk gives the lines back to the kernel; libgpiod 1.6.3
+// promises nothing about their levels afterwards (its gpioset manual: the
+// state of a line "reverts to default when the last process referencing the
+// file descriptor ... exits", which "must be interpreted as undefined
+// behavior"). The port sets nothing on its way out: a last set would not
+// outlive the release.
 TEST_F(GpioPortWrite, DestructionReleasesTheLinesThenClosesTheChip) {
   port.reset();
   EXPECT_EQ(script.calls, (Calls{"release", "close", "free"}));
