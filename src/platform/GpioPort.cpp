@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace quorvane::platform {
 
@@ -42,6 +43,24 @@ std::string ChipFailure(const std::string& chip, int error) {
   return "cannot open " + ChipName(chip) + ": " + std::generic_category().message(error);
 }
 
+// gpiod_chip_open_lookup takes a text of digits as a chip number and a text
+// beginning with /dev/ as a path; it looks any other text up as a label first.
+bool LookedUpByLabel(const std::string& chip) {
+  return chip.find_first_not_of("0123456789") != std::string::npos && !chip.starts_with("/dev/");
+}
+
+// The lookup by label gave up at a chip it may not open, and the text was no
+// name of /dev either: the permission is the problem, not the chip.
+std::string LabelLookupFailure(const std::string& chip,
+                               const std::vector<std::string>& unreadable) {
+  std::string paths;
+  for (std::size_t n = 0; n < unreadable.size(); ++n) {
+    if (n > 0) paths += n + 1 == unreadable.size() ? " and " : ", ";
+    paths += unreadable[n];
+  }
+  return "cannot look for the GPIO chip '" + chip + "' by its label: " + NoPermission(paths);
+}
+
 std::string RequestFailure(const GpioAddress& address, int error) {
   const std::string lines = "the lines " + LineList(address) + " of " + ChipName(address.chip);
   if (error == EBUSY) {
@@ -71,6 +90,11 @@ class OpenChip {
 
 GpioPort::Opening GpioPort::Open(std::unique_ptr<GpioSystem> system, const GpioAddress& address) {
   if (const int result = system->OpenChip(address.chip); result < 0) {
+    if (-result == ENOENT && LookedUpByLabel(address.chip)) {
+      if (const auto unreadable = system->UnreadableChips(); !unreadable.empty()) {
+        return {nullptr, LabelLookupFailure(address.chip, unreadable)};
+      }
+    }
     return {nullptr, ChipFailure(address.chip, -result)};
   }
   OpenChip chip(*system);

@@ -61,7 +61,10 @@ TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpe
     Calls calls;
   };
   const Case cases[] = {
-      {Fails::kOpen, ENOENT, "no GPIO chip 'gpiochip0'", openOnly},
+      {Fails::kOpen,
+       ENOENT,
+       "no GPIO chip 'gpiochip0'",
+       {"open gpiochip0", "look for unreadable chips", "free"}},
       {Fails::kOpen, ENODEV, "no GPIO chip 'gpiochip0'", openOnly},
       {Fails::kOpen, ENOTTY, "no GPIO chip 'gpiochip0'", openOnly},
       {Fails::kOpen, EACCES, "no permission to use the GPIO chip 'gpiochip0'" + permission,
@@ -106,6 +109,58 @@ TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpe
     EXPECT_EQ(opening.port, nullptr);
     EXPECT_EQ(opening.error, c.error);
     EXPECT_EQ(script.calls, c.calls);
+  }
+}
+
+// How libgpiod 1.6 looks a chip up (lib/helpers.c, gpiod_chip_open_lookup): a
+// text of digits is a number, any other text is first looked for as a label
+// (gpiod_chip_open_by_label), then opened as /dev/TEXT, or as TEXT when it
+// begins with /dev/. The search by label walks a chip iterator, and
+// gpiod_chip_iter_new "scans the /dev/ directory for GPIO chip device files,
+// opens them" (/usr/include/gpiod.h) and fails at the first it cannot open
+// (lib/iter.c): one chip the user may not open hides every label, and the
+// open of /dev/LABEL that follows leaves ENOENT as the only error.
+TEST(GpioPortOpen, ALabelHiddenByAChipTheUserMayNotOpenIsAPermissionProblem) {
+  const std::string permission =
+      "; add the user to the group gpio (and log in again) or give it access to /dev/gpiochipN "
+      "with a udev rule";
+  struct Case {
+    std::string chip;
+    std::vector<std::string> unreadable;
+    std::string error;
+    bool looked;  // whether the unreadable chips were asked for
+  };
+  const Case cases[] = {
+      {"pinctrl-bcm2835",
+       {"/dev/gpiochip1"},
+       "cannot look for the GPIO chip 'pinctrl-bcm2835' by its label: no permission to use "
+       "/dev/gpiochip1" +
+           permission,
+       true},
+      {"pinctrl-rp1",
+       {"/dev/gpiochip0", "/dev/gpiochip4", "/dev/gpiochip10"},
+       "cannot look for the GPIO chip 'pinctrl-rp1' by its label: no permission to use "
+       "/dev/gpiochip0, /dev/gpiochip4 and /dev/gpiochip10" +
+           permission,
+       true},
+      // Every chip could be opened: there is no chip with that label or name.
+      {"pinctrl-bcm2835", {}, "no GPIO chip 'pinctrl-bcm2835'", true},
+      // A number and a path are not looked up by label.
+      {"3", {"/dev/gpiochip1"}, "no GPIO chip '3'", false},
+      {"/dev/gpiochip3", {"/dev/gpiochip1"}, "no GPIO chip '/dev/gpiochip3'", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chip);
+    GpioScript script;
+    script.openResult = -ENOENT;
+    script.unreadableChips = c.unreadable;
+    GpioPort::Opening opening = Open(script, {c.chip, {17, 27, 22, 23, 24}});
+    EXPECT_EQ(opening.port, nullptr);
+    EXPECT_EQ(opening.error, c.error);
+    Calls calls = {"open " + c.chip};
+    if (c.looked) calls.push_back("look for unreadable chips");
+    calls.push_back("free");
+    EXPECT_EQ(script.calls, calls);
   }
 }
 
