@@ -181,8 +181,8 @@ TEST_F(PortFactory, AutoUsesPpdevWhenItCanBeClaimed) {
 
 TEST_F(PortFactory, AutoFallsBackToTheSimulatedPortWithANoticeAndNeverTriesIo) {
   const std::string busy =
-      "/dev/parport0 is held by another driver (usually the printer driver lp); free it with "
-      "'sudo modprobe -r lp'";
+      "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
+      "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)";
   struct Case {
     unsigned long failingRequest;  // 0: the open fails
     int error;

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,10 @@ class FakePpdevSystem final : public platform::PpdevSystem {
     return result == ioctlResults.end() ? 0 : result->second;
   }
   void Close(int fd) override { calls.push_back("close " + std::to_string(fd)); }
+  bool ModuleLoaded(const std::string& name) override {
+    calls.push_back("look for module " + name);
+    return loadedModules.contains(name);
+  }
 
   int openResult = kFd;                       // a descriptor, or a negative errno
   std::map<unsigned long, int> ioctlResults;  // request -> negative errno; others succeed
@@ -44,6 +49,7 @@ class FakePpdevSystem final : public platform::PpdevSystem {
   int failingWrite = 0;
   int writeError = -EIO;
   int registerWrites = 0;
+  std::set<std::string> loadedModules;  // kernel modules loaded (/sys/module/NAME)
   std::vector<std::string> calls;
 
  private:
