@@ -213,7 +213,8 @@ Actions:
                     (0xEF) for 500 ms, then 0xFF
   --power-off       power switch off: control register 0xFF, data register 0
   --zero            "Do 0": every line low
-  --shutdown        0 to the data register, then 0 to the control register
+  --shutdown        0 to the data register, then 0 to the control register;
+                    given anywhere, it also follows a stop signal (below)
   --image FILE      send a bitmap or JPEG picture as data bytes: stretched onto
                     84 x 48 pixels, cut at the threshold, 504 bytes
   --series          send the pictures images/lcd_0.bmp, lcd_1.bmp, ... of the
@@ -285,7 +286,17 @@ program folder), XDG_DATA_HOME and HOME (where the user's data folder is).
 What the program did goes to standard output; what the engine reports (steps
 skipped, negative delays, missing events) goes to standard error.
 Exit status: 0 when everything ran, 1 when something was reported or the port
-could not be opened, 2 for a usage error or a refused list.
+could not be opened, 2 for a usage error or a refused list, 128 + the signal's
+number when a signal stopped the run (130 SIGINT, 143 SIGTERM, 129 SIGHUP, 131
+SIGQUIT).
+
+SIGINT (Ctrl+C), SIGTERM, SIGHUP and SIGQUIT stop the run at the next byte
+boundary, never inside a byte: a list or a picture (one run of its event per
+byte) stops between two bytes, also in a "#" wait; any other action (an event,
+the start-up and power sequences) runs to its end, its waits included, and the
+actions after it do not begin. What the port holds is sent, and the output says
+how far the run got. The lines then keep their levels; the shut-down writes
+follow only when --shutdown is among the actions.
 )";
 }
 

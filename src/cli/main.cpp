@@ -8,17 +8,23 @@
 #include "cli/SendCommand.h"
 #include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
+#include "platform/Sleeper.h"
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  // A stop signal ends the run with the shut-down writes.
+  // A stop signal ends the run at the next byte boundary.
   quorvane::platform::InstallStopSignals();
   const quorvane::platform::PortSystems systems = quorvane::platform::RealPortSystems();
   quorvane::platform::StopAwareSleeper sleeper;
+  quorvane::platform::ThreadSleeper wholeSleeper;
   const quorvane::platform::FolderPlaces places = quorvane::platform::ProcessFolderPlaces();
-  const quorvane::cli::SendEnvironment environment{
-      places.executableFolder, std::getenv("QUORVANE_PORT"), &systems, &sleeper, &places};
+  const quorvane::cli::SendEnvironment environment{places.executableFolder,
+                                                   std::getenv("QUORVANE_PORT"),
+                                                   &systems,
+                                                   &sleeper,
+                                                   &places,
+                                                   &wholeSleeper};
   return quorvane::cli::RunSend(args, environment, std::cout, std::cerr);
 }

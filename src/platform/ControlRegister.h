@@ -11,7 +11,8 @@ namespace quorvane::platform {
 // module only through the data lines, so a hardware backend keeps both bits
 // clear: a literal 0xFF to the control register would otherwise leave the
 // module's lines floating.
-inline constexpr std::uint8_t kControlDirectionAndInterruptBits = 0x30;
+inline constexpr std::uint8_t kControlDirectionBit = 0x20;
+inline constexpr std::uint8_t kControlDirectionAndInterruptBits = kControlDirectionBit | 0x10;
 
 constexpr std::uint8_t HardwareControlByte(std::uint8_t written) {
   return static_cast<std::uint8_t>(written & ~kControlDirectionAndInterruptBits);

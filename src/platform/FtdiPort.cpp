@@ -59,8 +59,6 @@ std::string WriteFailure(int code, FtdiSystem& system) {
       return "the adapter was unplugged";
     case FtdiSystem::kDeviceUnavailable:
       return "the adapter is not open (USB device unavailable)";
-    case 0:
-      return "the adapter took none of the bytes";
     default:
       return "libftdi: " + system.ErrorString();
   }
@@ -109,18 +107,14 @@ void FtdiPort::Out32(std::uint16_t address, std::uint8_t value) {
 }
 
 void FtdiPort::Flush() {
-  // A write that fails (the adapter was unplugged mid-run) is latched with the
-  // bytes it did not send; they are dropped, and nothing more is written.
-  std::size_t sent = 0;
-  while (sent < pending_.size() && !Failed()) {
-    const int written =
-        system_->WriteData(pending_.data() + sent, static_cast<int>(pending_.size() - sent));
-    if (written > 0) {
-      sent += static_cast<std::size_t>(written);
-    } else {
-      Fail(WriteFailure(written, *system_), pending_.size() - sent);
-    }
-  }
+  if (pending_.empty() || Failed()) return;
+  // ftdi_write_data sends the whole buffer (at most one batch, one bulk
+  // transfer) or fails with a negative code; it never takes a part. A write
+  // that fails (the adapter was unplugged mid-run) is latched with the bytes it
+  // held; they are dropped, and nothing more is written.
+  const int size = static_cast<int>(pending_.size());
+  const int written = system_->WriteData(pending_.data(), size);
+  if (written != size) Fail(WriteFailure(written, *system_), pending_.size());
   pending_.clear();
 }
 

@@ -69,9 +69,9 @@ class FtdiPort final : public Port {
   // the control register has no pins on the adapter and is ignored, as are
   // other addresses.
   void Out32(std::uint16_t address, std::uint8_t value) override;
-  // Sends the bytes held, in order, in as few library writes as they take. A
-  // write that fails is latched ("the adapter was unplugged") with the bytes
-  // held that did not go out; nothing more is held or written.
+  // Sends the bytes held, in order, in one library write. A write that fails
+  // is latched ("the adapter was unplugged") with the bytes held, none of
+  // which count as sent; nothing more is held or written.
   void Flush() override;
 
  private:

@@ -33,14 +33,22 @@ class GpioPort final : public Port {
     std::string error;               // one sentence naming the chip or lines and the reason
   };
 
-  // Opens the chip and requests the five lines as outputs, all low: the byte
-  // the program starts from.
+  // The levels the lines are requested with, bit n for Dn: RESET (D4) and CS
+  // (D3) high, SCLK, SDA and D/C low. The request itself drives the lines to
+  // them, so opening the port leaves the module idle and deselected: lines
+  // requested low would hold RESET low until the first write, a reset pulse
+  // that puts the controller back into power-down.
+  static constexpr std::uint8_t kRequestLevels = 0x18;
+
+  // Opens the chip and requests the five lines as outputs at kRequestLevels.
   static Opening Open(std::unique_ptr<GpioSystem> system, const GpioAddress& address);
 
-  // Takes over a chip whose five lines are requested as outputs, all low.
+  // Takes over a chip whose five lines are requested as outputs at
+  // kRequestLevels.
   explicit GpioPort(std::unique_ptr<GpioSystem> system) : system_(std::move(system)) {}
-  // Releases the lines and closes the chip; most GPIO drivers leave released
-  // lines at their last levels.
+  // Releases the lines and closes the chip. What a released line does is not
+  // defined (a Raspberry Pi's kernel makes it an input, and it floats): between
+  // two runs the module's lines are not driven.
   ~GpioPort() override;
   GpioPort(const GpioPort&) = delete;
   GpioPort& operator=(const GpioPort&) = delete;
@@ -53,7 +61,7 @@ class GpioPort final : public Port {
 
  private:
   std::unique_ptr<GpioSystem> system_;
-  std::uint8_t levels_ = 0;  // the lines' levels as last set, bit n for Dn
+  std::uint8_t levels_ = kRequestLevels;  // the lines' levels as last set, bit n for Dn
 };
 
 }  // namespace quorvane::platform

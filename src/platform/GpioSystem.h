@@ -5,6 +5,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace quorvane::platform {
 
@@ -14,6 +15,11 @@ class GpioSystem {
   // gpiod_chip_open_lookup (a name such as gpiochip0, a number, a path or a
   // label): 0, or the negative errno.
   virtual int OpenChip(const std::string& chip) = 0;
+  // The GPIO chips of the machine (/dev/gpiochip*) that this process may not
+  // open, by path: the lookup by label opens every chip and gives up at the
+  // first it may not open, and then tries the text as a name of /dev, so
+  // that its error says only ENOENT.
+  virtual std::vector<std::string> UnreadableChips() = 0;
   // gpiod_chip_num_lines of the open chip.
   virtual unsigned LineCount() = 0;
   // gpiod_chip_get_lines into the one line bulk: 0, or the negative errno.

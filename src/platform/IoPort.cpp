@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 #include "platform/ControlRegister.h"
 
@@ -11,7 +12,6 @@ namespace {
 
 // The three registers of a parallel port: data, status, control.
 constexpr unsigned long kRegisterCount = 3;
-constexpr int kFullIoPrivilege = 3;
 
 std::string HexText(std::uint16_t value) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -23,27 +23,60 @@ std::string HexText(std::uint16_t value) {
   return "0x" + digits;
 }
 
+// ioperm refuses a thread without CAP_SYS_RAWIO with EPERM, and a kernel in
+// lockdown refuses everyone the same way (arch/x86/kernel/ioport.c,
+// security_locked_down(LOCKDOWN_IOPORT)); a kernel built without I/O-port
+// access has no ioperm at all (ENOSYS).
+std::string AccessFailure(IoSystem& system, std::uint16_t base, int error) {
+  const std::string where = "direct port I/O at " + HexText(base);
+  if (error == EPERM) {
+    const std::string mode = IoPort::LockdownMode(system.LockdownText());
+    if (!mode.empty() && mode != "none") {
+      return where + " is refused by the kernel's lockdown (mode " + mode +
+             ", which Secure Boot usually switches on), also for root; use the ppdev port "
+             "(ppdev:/dev/parportN) instead";
+    }
+  }
+  if (error == EPERM || error == EACCES) {
+    return where + " needs root or the CAP_SYS_RAWIO capability";
+  }
+  if (error == ENOSYS) {
+    return where +
+           " is not possible: this kernel was built without I/O-port access (ioperm is "
+           "missing); use the ppdev port (ppdev:/dev/parportN) instead";
+  }
+  return where + " could not be enabled: " + std::generic_category().message(error);
+}
+
 }  // namespace
 
+std::string IoPort::LockdownMode(const std::string& text) {
+  const auto open = text.find('[');
+  const auto close = text.find(']', open);
+  if (open == std::string::npos || close == std::string::npos) return {};
+  return text.substr(open + 1, close - open - 1);
+}
+
 IoPort::Opening IoPort::Open(IoSystem& system, std::uint16_t base) {
-  const int result =
-      NeedsIopl(base) ? system.Iopl(kFullIoPrivilege) : system.Ioperm(base, kRegisterCount, true);
-  if (result == 0) return {std::make_unique<IoPort>(system, base), {}};
-  const int error = -result;
-  if (error == EPERM || error == EACCES) {
-    return {nullptr,
-            "direct port I/O at " + HexText(base) + " needs root or the CAP_SYS_RAWIO capability"};
+  if (const int result = system.Ioperm(base, kRegisterCount, true); result < 0) {
+    return {nullptr, AccessFailure(system, base, -result)};
   }
-  return {nullptr, "direct port I/O at " + HexText(base) +
-                       " could not be enabled: " + std::generic_category().message(error)};
+  // From here the port gives the access back.
+  auto port = std::make_unique<IoPort>(system, base);
+  const auto control = static_cast<std::uint16_t>(base + 2);
+  const int read = system.Inb(control);
+  const int written =
+      read < 0 ? read
+               : system.Outb(static_cast<std::uint8_t>(read & ~kControlDirectionBit), control);
+  if (written < 0) {
+    return {nullptr, "cannot make the port at " + HexText(base) +
+                         " drive its data lines: " + std::generic_category().message(-written)};
+  }
+  return {std::move(port), {}};
 }
 
 IoPort::~IoPort() {
-  if (NeedsIopl(base_)) {
-    system_.Iopl(0);
-  } else {
-    system_.Ioperm(base_, kRegisterCount, false);
-  }
+  system_.Ioperm(base_, kRegisterCount, false);
 }
 
 void IoPort::Out32(std::uint16_t address, std::uint8_t value) {

@@ -23,10 +23,16 @@ class IoPort final : public Port {
     std::string error;             // one sentence naming the base and the reason
   };
 
-  // Asks for access to the three registers at base: ioperm when they lie in
-  // the first 0x400 ports, which it always covers, otherwise iopl(3).
+  // Asks for access to the three registers at base with ioperm, which covers
+  // every port since Linux 2.6.8, then clears the direction bit (bit 5) of
+  // the control register, as ppdev's PPDATADIR does: a port that another
+  // program left in reverse mode would not drive its data lines.
   static Opening Open(IoSystem& system, std::uint16_t base);
-  static bool NeedsIopl(std::uint16_t base) { return base + 2 > 0x3FF; }
+
+  // What the active mode of the kernel's lockdown is, from the text of
+  // /sys/kernel/security/lockdown ("none [integrity] confidentiality" gives
+  // "integrity"); empty when the text names none.
+  static std::string LockdownMode(const std::string& text);
 
   // Takes over access already granted for the registers at base.
   IoPort(IoSystem& system, std::uint16_t base) : system_(system), base_(base) {}

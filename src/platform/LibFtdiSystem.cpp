@@ -12,8 +12,6 @@ namespace {
 // ftdi_usb_open_dev reports a refused libusb_open only as this code; the errno
 // of the refused open of the device node is still set when it returns.
 constexpr int kLibusbOpenFailed = -4;
-// ftdi_write_data's code for a bulk transfer that libusb refused.
-constexpr int kBulkWriteFailed = -1;
 constexpr unsigned kProbeTimeoutMs = 500;
 // A standard request from the device itself, answered towards the host.
 constexpr std::uint8_t kStatusRequestType =

@@ -1,8 +1,12 @@
 #include "platform/LibGpiodSystem.h"
 
+#include <fcntl.h>
 #include <gpiod.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <vector>
 
 namespace quorvane::platform {
@@ -24,6 +28,26 @@ int LibGpiodSystem::OpenChip(const std::string& chip) {
   chip_.reset(gpiod_chip_open_lookup(chip.c_str()));
   if (chip_) return 0;
   return errno != 0 ? -errno : -ENOENT;
+}
+
+std::vector<std::string> LibGpiodSystem::UnreadableChips() {
+  // The devices libgpiod's chip iterator opens: /dev/gpiochip*, each as
+  // gpiod_chip_open opens it.
+  std::vector<std::string> unreadable;
+  std::error_code error;
+  std::filesystem::directory_iterator entry("/dev", error);
+  for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
+    const std::string path = entry->path().string();
+    if (!entry->path().filename().string().starts_with("gpiochip")) continue;
+    const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+    if (fd >= 0) {
+      ::close(fd);
+    } else if (errno == EACCES || errno == EPERM) {
+      unreadable.push_back(path);
+    }
+  }
+  std::sort(unreadable.begin(), unreadable.end());
+  return unreadable;
 }
 
 unsigned LibGpiodSystem::LineCount() {

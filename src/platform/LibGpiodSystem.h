@@ -20,6 +20,7 @@ class LibGpiodSystem final : public GpioSystem {
   LibGpiodSystem& operator=(const LibGpiodSystem&) = delete;
 
   int OpenChip(const std::string& chip) override;
+  std::vector<std::string> UnreadableChips() override;
   unsigned LineCount() override;
   int GetLines(std::span<const unsigned> offsets) override;
   int RequestOutputs(const std::string& consumer, std::span<const int> levels) override;

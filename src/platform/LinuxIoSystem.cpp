@@ -5,6 +5,8 @@
 #include <sys/io.h>
 
 #include <cerrno>
+#include <fstream>
+#include <sstream>
 
 namespace quorvane::platform {
 
@@ -12,8 +14,10 @@ int LinuxIoSystem::Ioperm(unsigned long from, unsigned long count, bool on) {
   return ::ioperm(from, count, on ? 1 : 0) < 0 ? -errno : 0;
 }
 
-int LinuxIoSystem::Iopl(int level) {
-  return ::iopl(level) < 0 ? -errno : 0;
+int LinuxIoSystem::Inb(std::uint16_t port) {
+  // Like outb, the instruction reports nothing: a port the process may not
+  // touch ends it with SIGSEGV.
+  return ::inb(port);
 }
 
 int LinuxIoSystem::Outb(std::uint8_t value, std::uint16_t port) {
@@ -21,6 +25,13 @@ int LinuxIoSystem::Outb(std::uint8_t value, std::uint16_t port) {
   // ends it with SIGSEGV rather than failing the write.
   ::outb(value, port);
   return 0;
+}
+
+std::string LinuxIoSystem::LockdownText() {
+  std::ifstream file("/sys/kernel/security/lockdown");
+  std::ostringstream text;
+  text << file.rdbuf();
+  return file ? text.str() : std::string();
 }
 
 }  // namespace quorvane::platform

@@ -11,8 +11,9 @@ namespace quorvane::platform {
 class LinuxIoSystem final : public IoSystem {
  public:
   int Ioperm(unsigned long from, unsigned long count, bool on) override;
-  int Iopl(int level) override;
+  int Inb(std::uint16_t port) override;
   int Outb(std::uint8_t value, std::uint16_t port) override;
+  std::string LockdownText() override;
 };
 
 }  // namespace quorvane::platform

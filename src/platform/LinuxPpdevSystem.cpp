@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace quorvane::platform {
 
@@ -26,6 +28,11 @@ int LinuxPpdevSystem::Ioctl(int fd, unsigned long request, void* arg) {
 
 void LinuxPpdevSystem::Close(int fd) {
   ::close(fd);
+}
+
+bool LinuxPpdevSystem::ModuleLoaded(const std::string& name) {
+  std::error_code error;
+  return std::filesystem::exists("/sys/module/" + name, error);
 }
 
 }  // namespace quorvane::platform

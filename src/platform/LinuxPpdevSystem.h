@@ -12,6 +12,7 @@ class LinuxPpdevSystem final : public PpdevSystem {
   int Open(const std::string& path) override;
   int Ioctl(int fd, unsigned long request, void* arg) override;
   void Close(int fd) override;
+  bool ModuleLoaded(const std::string& name) override;
 };
 
 }  // namespace quorvane::platform

@@ -45,6 +45,7 @@ class UnavailablePpdevSystem final : public PpdevSystem {
   int Open(const std::string&) override { return -ENOSYS; }
   int Ioctl(int, unsigned long, void*) override { return -ENOSYS; }
   void Close(int) override {}
+  bool ModuleLoaded(const std::string&) override { return false; }
 };
 #endif
 

@@ -17,22 +17,35 @@ namespace {
 // different steps.
 enum class Step { kOpen, kExclusive, kClaim, kDataDirection };
 
-std::string FailureReason(const std::string& path, Step step, int error) {
+// PPCLAIM registers this program's device on the port at the first claim and
+// answers ENXIO when that fails (drivers/char/ppdev.c, register_device): when
+// no port has the device's number, and when the registration is refused
+// (drivers/parport/share.c, parport_register_dev_model): another device holds
+// the port exclusively (another program with PPEXCL, or a driver), or, as this
+// program asks for exclusive use, any other device is registered on it, such
+// as the printer driver lp, which registers on every port it finds.
+std::string ClaimRefused(PpdevSystem& system, const std::string& path) {
+  if (system.ModuleLoaded("lp")) {
+    return path +
+           " cannot be claimed: the printer driver lp is loaded and holds the port (free it with "
+           "'sudo modprobe -r lp'), or another program has the port for itself";
+  }
+  return path +
+         " cannot be claimed: another program or driver has the port for itself, or no "
+         "parallel port is behind " +
+         path + " (the kernel's log, dmesg, says which)";
+}
+
+std::string FailureReason(PpdevSystem& system, const std::string& path, Step step, int error) {
   const bool noDevice =
       error == ENOENT || error == ENODEV || (error == ENXIO && step == Step::kOpen);
-  // With exclusive use requested, the claim fails with ENXIO when another
-  // driver (such as the printer driver lp) is registered on the port.
   const bool busy = error == EBUSY || (error == ENXIO && step == Step::kClaim);
   if (noDevice) return "no parallel port at " + path;
   if (error == EACCES || error == EPERM) {
     return "no permission to use " + path +
            "; add the user to the group lp (and log in again) or run with the right permissions";
   }
-  if (busy) {
-    return path +
-           " is held by another driver (usually the printer driver lp); free it with "
-           "'sudo modprobe -r lp'";
-  }
+  if (busy) return ClaimRefused(system, path);
   const std::string message = std::generic_category().message(error);
   switch (step) {
     case Step::kOpen:
@@ -68,21 +81,21 @@ class OpenDevice {
 
 PpdevPort::Opening PpdevPort::Open(PpdevSystem& system, const std::string& path) {
   const int fd = system.Open(path);
-  if (fd < 0) return {nullptr, FailureReason(path, Step::kOpen, -fd)};
+  if (fd < 0) return {nullptr, FailureReason(system, path, Step::kOpen, -fd)};
   OpenDevice device(system, fd);
   // Exclusive use makes the claim fail at once when another driver has the
   // port registered; a plain claim would wait until that driver lets go.
   if (const int result = system.Ioctl(fd, PPEXCL, nullptr); result < 0) {
-    return {nullptr, FailureReason(path, Step::kExclusive, -result)};
+    return {nullptr, FailureReason(system, path, Step::kExclusive, -result)};
   }
   if (const int result = system.Ioctl(fd, PPCLAIM, nullptr); result < 0) {
-    return {nullptr, FailureReason(path, Step::kClaim, -result)};
+    return {nullptr, FailureReason(system, path, Step::kClaim, -result)};
   }
   // From here the port releases the claim and closes the descriptor.
   auto port = std::make_unique<PpdevPort>(system, device.Take());
   int forward = 0;
   if (const int result = system.Ioctl(fd, PPDATADIR, &forward); result < 0) {
-    return {nullptr, FailureReason(path, Step::kDataDirection, -result)};
+    return {nullptr, FailureReason(system, path, Step::kDataDirection, -result)};
   }
   return {std::move(port), {}};
 }

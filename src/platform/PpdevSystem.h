@@ -14,6 +14,8 @@ class PpdevSystem {
   // ioctl(fd, request, arg): 0, or the negative errno.
   virtual int Ioctl(int fd, unsigned long request, void* arg) = 0;
   virtual void Close(int fd) = 0;
+  // Whether the kernel module `name` is loaded (/sys/module/NAME exists).
+  virtual bool ModuleLoaded(const std::string& name) = 0;
 };
 
 }  // namespace quorvane::platform

@@ -1,10 +1,11 @@
 #pragma once
 // SIGINT, SIGTERM, SIGHUP (the terminal that started the program was closed)
-// and SIGQUIT as a request to stop: both programs then run their shut-down
-// writes before they end, so the module is never left with its lines driven.
-// The request is seen by waits (StopAwareSleeper), by the window's repaint
-// after each displayed write, by quorvane-send before each port write, and by
-// the event loop through a file descriptor that becomes readable.
+// and SIGQUIT as a request to stop: the desktop program then runs its
+// shut-down writes before it ends; quorvane-send stops at the next byte
+// boundary (cli/SendStop.h). The request is seen by waits (StopAwareSleeper),
+// by the window's repaint after each displayed write, by quorvane-send between
+// two bytes, and by the event loop through a file descriptor that becomes
+// readable.
 
 #include <stdexcept>
 

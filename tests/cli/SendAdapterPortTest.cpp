@@ -68,7 +68,7 @@ TEST_F(SendAdapterPort, FiveGpioLinesFollowTheResetEvent) {
             "quorvane-send: Only D0 to D4 reach the GPIO lines: bits 5 to 7 and control-register "
             "writes are ignored.\n");
   // 0x09, 0x09 again after the wait (unchanged: no set), then 0x19.
-  EXPECT_EQ(gpio.calls, (Calls{"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0",
+  EXPECT_EQ(gpio.calls, (Calls{"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,1,1",
                                "set 1,0,0,1,0", "set 1,0,0,1,1", "release", "close", "free"}));
 }
 

@@ -270,56 +270,70 @@ TEST_F(SendCommandTest, CountsTakeTheSingularForOne) {
   EXPECT_NE(one.out.find("done: 1 port write\n"), std::string::npos) << one.out;
 }
 
-TEST_F(SendCommandTest, AStopEndsTheRunWithTheShutDownWrites) {
-  // A stop (a signal) arrives during the first "#500" of the init sequence.
+TEST_F(SendCommandTest, AStopEndsTheRunBetweenTwoBytesAndLeavesTheLinesAsTheyAre) {
+  // A stop (a signal) arrives during the first "#500" of the init sequence,
+  // between its sixth and seventh byte; there is no --shutdown.
   sleeper.onSleep = [](std::uint32_t) { throw platform::StopRequest(); };
   const SendRun run = Send({"--port", "sim", "--trace", folder.File("stop.csv"), "--init",
                             "33, 200, 5, 21, 32, 9, #500, 8", "--data", "1"});
   EXPECT_EQ(run.status, 1) << "without a signal number";
-  EXPECT_NE(run.out.find("init sequence \"33, 200, 5, 21, 32, 9, #500, 8\": stopped\n"),
+  EXPECT_NE(run.out.find("init sequence \"33, 200, 5, 21, 32, 9, #500, 8\": stopped after 6 of 7 "
+                         "bytes, 108 port writes, waited 0 ms\nstopped by a stop request: 108 port "
+                         "writes went out\n"),
             std::string::npos)
       << run.out;
   EXPECT_EQ(run.out.find("data list"), std::string::npos) << "nothing runs after the stop";
   EXPECT_EQ(run.out.find("done:"), std::string::npos);
-  EXPECT_NE(run.err.find("stopped by a stop request during init sequence"), std::string::npos)
-      << run.err;
+  EXPECT_EQ(run.err,
+            "quorvane-send: stopped by a stop request during init sequence \"33, 200, 5, 21, 32, "
+            "9, #500, 8\", after 6 of 7 bytes; the lines keep their levels (the shut-down writes "
+            "follow a stop only when --shutdown is among the actions)\n");
   const auto rows = ParseTrace(TraceLines("stop.csv"));
-  ASSERT_EQ(rows.size(), 6u * 18 + 2) << "six bytes, then the shut-down writes";
-  EXPECT_EQ(rows[rows.size() - 2].address, 0x378u);
-  EXPECT_EQ(rows[rows.size() - 2].value, 0x00u);
-  EXPECT_EQ(rows.back().address, 0x37Au);
-  EXPECT_EQ(rows.back().value, 0x00u);
+  ASSERT_EQ(rows.size(), 6u * 18) << "six whole bytes, nothing after them";
+  EXPECT_EQ(rows.back().value, 0x19u) << "the sixth byte's last write: CS high";
 }
 
 // A real signal, in a child process (the stop request cannot be taken back
-// within one process): each of the four stops the run, the shut-down writes
-// follow, and the status is 128 + the signal's number.
+// within one process): each of the four stops the run between two bytes,
+// the shut-down writes follow only when --shutdown is among the actions, and
+// the status is 128 + the signal's number.
 using SendStopDeathTest = SendCommandTest;
 
-TEST_F(SendStopDeathTest, EverySignalThatEndsAProgramRunsTheShutDownWrites) {
+TEST_F(SendStopDeathTest, EverySignalThatEndsAProgramStopsItWithItsStatus) {
   const struct {
     int signal;
     const char* name;
-  } cases[] = {{SIGHUP, "SIGHUP"}, {SIGQUIT, "SIGQUIT"}, {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"}};
+    bool shutdown;
+  } cases[] = {{SIGHUP, "SIGHUP", true},
+               {SIGQUIT, "SIGQUIT", false},
+               {SIGTERM, "SIGTERM", true},
+               {SIGINT, "SIGINT", false}};
   for (const auto& c : cases) {
     const std::string trace = folder.File(std::string(c.name) + ".csv");
     const auto runStopped = [&] {
       platform::InstallStopSignals();
-      // The signal comes during the wait; the next port write sees it.
+      // The signal comes during the wait; the next byte does not begin.
       sleeper.onSleep = [&](std::uint32_t) { std::raise(c.signal); };
-      const SendRun run =
-          Send({"--port", "sim", "--trace", trace, "--init", "33, #500, 8, 9", "--data", "1"});
+      Lines args = {"--port", "sim", "--trace", trace, "--init", "33, #500, 8, 9", "--data", "1"};
+      if (c.shutdown) args.push_back("--shutdown");
+      const SendRun run = Send(args);
       std::cerr << run.err;
       std::exit(run.status);
     };
     EXPECT_EXIT(runStopped(), ::testing::ExitedWithCode(128 + c.signal),
-                std::string("stopped by ") + c.name + " during init sequence");
+                std::string("stopped by ") + c.name +
+                    " during init sequence \"33, #500, 8, 9\", after 1 of 3 bytes; " +
+                    (c.shutdown ? "the shut-down writes followed" : "the lines keep their levels"));
     const auto rows = ParseTrace(TraceLines(std::string(c.name) + ".csv"));
-    ASSERT_EQ(rows.size(), 18u + 2) << c.name << ": one byte, then the shut-down writes";
-    EXPECT_EQ(rows[18].address, 0x378u);
-    EXPECT_EQ(rows[18].value, 0x00u);
-    EXPECT_EQ(rows[19].address, 0x37Au);
-    EXPECT_EQ(rows[19].value, 0x00u);
+    if (c.shutdown) {
+      ASSERT_EQ(rows.size(), 18u + 2) << c.name << ": one byte, then the shut-down writes";
+      EXPECT_EQ(rows[18].address, 0x378u);
+      EXPECT_EQ(rows[18].value, 0x00u);
+      EXPECT_EQ(rows[19].address, 0x37Au);
+      EXPECT_EQ(rows[19].value, 0x00u);
+    } else {
+      ASSERT_EQ(rows.size(), 18u) << c.name << ": one byte, nothing after it";
+    }
   }
 }
 

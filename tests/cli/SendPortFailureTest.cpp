@@ -96,7 +96,8 @@ TEST_F(SendPortFailure, EachBackendNamesItsPortAndReason) {
   };
   const Case cases[] = {
       {{"--port", "io"},
-       [this] { io.failingOutb = 5; },
+       // The first outb is the opening's, which clears the direction bit.
+       [this] { io.failingOutb = 1 + 5; },
        "The port io:0x378 failed after 1 of 36 writes of command list \"1, 2\": io: "
        "Input/output error."},
       {{"--port", "gpio:gpiochip0:17,27,22,23,24"},

@@ -80,13 +80,13 @@ TEST_F(AdapterPortFactory, GpioFormsOpenTheChipAndLinesAndSayOnceWhatIsIgnored) 
   };
   const Case cases[] = {
       {"gpio:gpiochip0:17,27,22,23,24",
-       {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0"}},
+       {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,1,1"}},
       {"gpio:/dev/gpiochip1:0,1,2,3,4",
-       {"open /dev/gpiochip1", "get 0,1,2,3,4", "request quorvane 0,0,0,0,0"}},
-      {"gpio:0:4,3,2,1,0", {"open 0", "get 4,3,2,1,0", "request quorvane 0,0,0,0,0"}},
+       {"open /dev/gpiochip1", "get 0,1,2,3,4", "request quorvane 0,0,0,1,1"}},
+      {"gpio:0:4,3,2,1,0", {"open 0", "get 4,3,2,1,0", "request quorvane 0,0,0,1,1"}},
       // The chip is everything up to the last colon: labels may hold colons.
       {"gpio:pinctrl:a:5,6,7,8,53",
-       {"open pinctrl:a", "get 5,6,7,8,53", "request quorvane 0,0,0,0,0"}},
+       {"open pinctrl:a", "get 5,6,7,8,53", "request quorvane 0,0,0,1,1"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.portText);

@@ -15,18 +15,34 @@ using testing::GpioScript;
 using Calls = std::vector<std::string>;
 
 const GpioAddress kPiLines = {"gpiochip0", {17, 27, 22, 23, 24}};
-const Calls kOpened = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0"};
+const Calls kOpened = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,1,1"};
 
 GpioPort::Opening Open(GpioScript& script, const GpioAddress& address = kPiLines) {
   return GpioPort::Open(script.Factory()(), address);
 }
 
-TEST(GpioPortOpen, RequestsTheFiveLinesInTheOrderD0ToD4AsOutputsAllLow) {
+// The start levels go into the request itself: gpiod_line_request_bulk_output
+// takes "default_vals: Initial line values" (libgpiod 1.6.3, /usr/include/
+// gpiod.h), which the kernel's line request applies as it makes the lines
+// outputs, so the lines never pass through other levels. RESET (D4) and CS
+// (D3) start high: opening the port neither resets nor selects the module.
+TEST(GpioPortOpen, RequestsTheFiveLinesD0ToD4AsOutputsWithResetAndCsHigh) {
   GpioScript script;
   GpioPort::Opening opening = Open(script);
   ASSERT_NE(opening.port, nullptr);
   EXPECT_EQ(opening.error, "");
   EXPECT_EQ(script.calls, kOpened);
+  EXPECT_EQ(script.calls.back(), "request quorvane 0,0,0,1,1") << "SCLK, SDA, D/C, CS, RESET";
+  EXPECT_EQ(GpioPort::kRequestLevels, 0x18);
+
+  // The lines are known to be at those levels: a byte that keeps them sets
+  // nothing, and the program's start-up byte 0x10 lowers CS alone.
+  script.calls.clear();
+  opening.port->Out32(kDataRegister, 0x18);
+  opening.port->Out32(kDataRegister, 0xF8);
+  EXPECT_EQ(script.calls, Calls{});
+  opening.port->Out32(kDataRegister, 0x10);
+  EXPECT_EQ(script.calls, Calls{"set 0,0,0,0,1"});
 }
 
 TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpened) {
@@ -35,7 +51,7 @@ TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpe
       "with a udev rule";
   const Calls openOnly = {"open gpiochip0", "free"};
   const Calls getFails = {"open gpiochip0", "get 17,27,22,23,24", "close", "free"};
-  const Calls requestFails = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,0,0",
+  const Calls requestFails = {"open gpiochip0", "get 17,27,22,23,24", "request quorvane 0,0,0,1,1",
                               "close", "free"};
   enum class Fails { kOpen, kGet, kRequest, kLineCount };
   struct Case {
@@ -45,7 +61,10 @@ TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpe
     Calls calls;
   };
   const Case cases[] = {
-      {Fails::kOpen, ENOENT, "no GPIO chip 'gpiochip0'", openOnly},
+      {Fails::kOpen,
+       ENOENT,
+       "no GPIO chip 'gpiochip0'",
+       {"open gpiochip0", "look for unreadable chips", "free"}},
       {Fails::kOpen, ENODEV, "no GPIO chip 'gpiochip0'", openOnly},
       {Fails::kOpen, ENOTTY, "no GPIO chip 'gpiochip0'", openOnly},
       {Fails::kOpen, EACCES, "no permission to use the GPIO chip 'gpiochip0'" + permission,
@@ -93,6 +112,58 @@ TEST(GpioPortOpen, EachFailureNamesTheChipOrLinesAndTheReasonAndClosesWhatWasOpe
   }
 }
 
+// How libgpiod 1.6 looks a chip up (lib/helpers.c, gpiod_chip_open_lookup): a
+// text of digits is a number, any other text is first looked for as a label
+// (gpiod_chip_open_by_label), then opened as /dev/TEXT, or as TEXT when it
+// begins with /dev/. The search by label walks a chip iterator, and
+// gpiod_chip_iter_new "scans the /dev/ directory for GPIO chip device files,
+// opens them" (/usr/include/gpiod.h) and fails at the first it cannot open
+// (lib/iter.c): one chip the user may not open hides every label, and the
+// open of /dev/LABEL that follows leaves ENOENT as the only error.
+TEST(GpioPortOpen, ALabelHiddenByAChipTheUserMayNotOpenIsAPermissionProblem) {
+  const std::string permission =
+      "; add the user to the group gpio (and log in again) or give it access to /dev/gpiochipN "
+      "with a udev rule";
+  struct Case {
+    std::string chip;
+    std::vector<std::string> unreadable;
+    std::string error;
+    bool looked;  // whether the unreadable chips were asked for
+  };
+  const Case cases[] = {
+      {"pinctrl-bcm2835",
+       {"/dev/gpiochip1"},
+       "cannot look for the GPIO chip 'pinctrl-bcm2835' by its label: no permission to use "
+       "/dev/gpiochip1" +
+           permission,
+       true},
+      {"pinctrl-rp1",
+       {"/dev/gpiochip0", "/dev/gpiochip4", "/dev/gpiochip10"},
+       "cannot look for the GPIO chip 'pinctrl-rp1' by its label: no permission to use "
+       "/dev/gpiochip0, /dev/gpiochip4 and /dev/gpiochip10" +
+           permission,
+       true},
+      // Every chip could be opened: there is no chip with that label or name.
+      {"pinctrl-bcm2835", {}, "no GPIO chip 'pinctrl-bcm2835'", true},
+      // A number and a path are not looked up by label.
+      {"3", {"/dev/gpiochip1"}, "no GPIO chip '3'", false},
+      {"/dev/gpiochip3", {"/dev/gpiochip1"}, "no GPIO chip '/dev/gpiochip3'", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.chip);
+    GpioScript script;
+    script.openResult = -ENOENT;
+    script.unreadableChips = c.unreadable;
+    GpioPort::Opening opening = Open(script, {c.chip, {17, 27, 22, 23, 24}});
+    EXPECT_EQ(opening.port, nullptr);
+    EXPECT_EQ(opening.error, c.error);
+    Calls calls = {"open " + c.chip};
+    if (c.looked) calls.push_back("look for unreadable chips");
+    calls.push_back("free");
+    EXPECT_EQ(script.calls, calls);
+  }
+}
+
 class GpioPortWrite : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -109,7 +180,7 @@ TEST_F(GpioPortWrite, ADataByteThatChangesD0ToD4SetsAllFiveLinesAtOnceInOrder) {
     std::uint8_t value;
   };
   const Write writes[] = {
-      {kDataRegister, 0x00},     // the lines start low: nothing to set
+      {kDataRegister, 0x18},     // the lines start with RESET and CS high: nothing to set
       {kDataRegister, 0x10},     // RESET
       {kDataRegister, 0x10},     // unchanged
       {kDataRegister, 0xF0},     // bits 5 to 7 have no lines
@@ -157,6 +228,12 @@ TEST(GpioPortFailure, AFailedSetIsLatchedWithItsReasonAndNothingMoreIsSet) {
   }
 }
 
+// gpiod_line_release_bulk gives the lines back to the kernel; libgpiod 1.6.3
+// promises nothing about their levels afterwards (its gpioset manual: the
+// state of a line "reverts to default when the last process referencing the
+// file descriptor ... exits", which "must be interpreted as undefined
+// behavior"). The port sets nothing on its way out: a last set would not
+// outlive the release.
 TEST_F(GpioPortWrite, DestructionReleasesTheLinesThenClosesTheChip) {
   port.reset();
   EXPECT_EQ(script.calls, (Calls{"release", "close", "free"}));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -15,31 +16,60 @@ namespace {
 using testing::FakeIoSystem;
 using Calls = std::vector<std::string>;
 
-TEST(IoPortAccess, IopermUpTo0x3FFOtherwiseIoplAndGivenBackOnDestruction) {
-  struct Case {
-    std::uint16_t base;
-    std::string grant;
-    std::string giveBack;
-  };
-  const Case cases[] = {
-      {0x378, "ioperm 0x378 3 on", "ioperm 0x378 3 off"},
-      {0x278, "ioperm 0x278 3 on", "ioperm 0x278 3 off"},
-      {0x3BC, "ioperm 0x3BC 3 on", "ioperm 0x3BC 3 off"},
-      {0x3FD, "ioperm 0x3FD 3 on", "ioperm 0x3FD 3 off"},
-      {0x3FE, "iopl 3", "iopl 0"},
-      {0xE800, "iopl 3", "iopl 0"},
-      {0xFFFD, "iopl 3", "iopl 0"},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.grant);
+// ioperm covers all 65,536 ports since Linux 2.6.8 (its manual page; the
+// kernel checks from + num against IO_BITMAP_BITS, 65536, in
+// arch/x86/kernel/ioport.c): no base needs iopl, which is deprecated and
+// emulated by the kernel through the same bitmap.
+TEST(IoPortAccess, IopermForEveryBaseGivenBackOnDestruction) {
+  for (const std::uint16_t base : {0x378, 0x278, 0x3BC, 0x3FD, 0x3FE, 0xE800, 0xFFFD}) {
+    SCOPED_TRACE(base);
+    char grant[32], giveBack[32];
+    std::snprintf(grant, sizeof grant, "ioperm 0x%02X 3 on", base);
+    std::snprintf(giveBack, sizeof giveBack, "ioperm 0x%02X 3 off", base);
     FakeIoSystem system;
-    IoPort::Opening opening = IoPort::Open(system, c.base);
+    IoPort::Opening opening = IoPort::Open(system, base);
     ASSERT_NE(opening.port, nullptr);
     EXPECT_EQ(opening.error, "");
-    EXPECT_EQ(system.calls, Calls{c.grant});
+    EXPECT_EQ(system.calls.front(), grant);
+    system.calls.clear();
     opening.port.reset();
-    EXPECT_EQ(system.calls, (Calls{c.grant, c.giveBack}));
+    EXPECT_EQ(system.calls, Calls{giveBack});
   }
+}
+
+// ppdev's PPDATADIR with 0 calls the port driver's data_forward, which clears
+// bit 5 of the control register and keeps the others (drivers/char/ppdev.c,
+// parport_pc's frob of the control register). The io port does the same at
+// open: read the control register, write it back with bit 5 clear.
+TEST(IoPortAccess, OpeningClearsTheDirectionBitAndKeepsTheOtherControlBits) {
+  struct Case {
+    int control;          // what the control register reads
+    std::string written;  // what the opening writes back
+  };
+  const Case cases[] = {
+      {0x2C, "outb 0x0C 0xE802"},  // reverse mode, left by another program
+      {0xEF, "outb 0xCF 0xE802"}, {0x20, "outb 0x00 0xE802"},
+      {0xC4, "outb 0xC4 0xE802"},  // forward already: written back unchanged
+      {0x10, "outb 0x10 0xE802"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.written);
+    FakeIoSystem system;
+    system.inbResult = c.control;
+    IoPort::Opening opening = IoPort::Open(system, 0xE800);
+    ASSERT_NE(opening.port, nullptr);
+    EXPECT_EQ(system.calls, (Calls{"ioperm 0xE800 3 on", "inb 0xE802", c.written}));
+  }
+  // The opening's write is the port's own: the writes of the program count
+  // from the first Out32, and a failed opening write refuses the port.
+  FakeIoSystem failing;
+  failing.failingOutb = 1;
+  IoPort::Opening refused = IoPort::Open(failing, 0x378);
+  EXPECT_EQ(refused.port, nullptr);
+  EXPECT_EQ(refused.error,
+            "cannot make the port at 0x378 drive its data lines: Input/output error");
+  EXPECT_EQ(failing.calls,
+            (Calls{"ioperm 0x378 3 on", "inb 0x37A", "outb 0xC4 0x37A", "ioperm 0x378 3 off"}));
 }
 
 TEST(IoPortWrite, RegistersMapOntoTheBaseAndControlKeepsBits4And5Clear) {
@@ -73,7 +103,7 @@ TEST(IoPortWrite, RegistersMapOntoTheBaseAndControlKeepsBits4And5Clear) {
 
 TEST(IoPortWrite, AFailedOutbIsLatchedAndNothingMoreIsWritten) {
   FakeIoSystem system;
-  system.failingOutb = 2;
+  system.failingOutb = 1 + 2;  // after the opening's own write
   system.outbError = -EIO;
   IoPort::Opening opening = IoPort::Open(system, 0x378);
   system.calls.clear();
@@ -87,31 +117,62 @@ TEST(IoPortWrite, AFailedOutbIsLatchedAndNothingMoreIsWritten) {
   EXPECT_EQ(opening.port->Failure().unsentWrites, 1u);
 }
 
-TEST(IoPortAccess, RefusedAccessNamesTheBaseAndWhatItNeeds) {
-  FakeIoSystem low;
-  low.iopermResult = -EPERM;
-  IoPort::Opening refusedLow = IoPort::Open(low, 0x378);
-  EXPECT_EQ(refusedLow.port, nullptr);
-  EXPECT_EQ(refusedLow.error,
-            "direct port I/O at 0x378 needs root or the CAP_SYS_RAWIO capability");
-  EXPECT_EQ(low.calls, Calls{"ioperm 0x378 3 on"});
-
-  FakeIoSystem high;
-  high.ioplResult = -EPERM;
-  IoPort::Opening refusedHigh = IoPort::Open(high, 0xE800);
-  EXPECT_EQ(refusedHigh.port, nullptr);
-  EXPECT_EQ(refusedHigh.error,
-            "direct port I/O at 0xE800 needs root or the CAP_SYS_RAWIO capability");
-  EXPECT_EQ(high.calls, Calls{"iopl 3"});
+// ioperm answers EPERM both to a thread without CAP_SYS_RAWIO and to any
+// thread, root included, while the kernel is locked down
+// (security_locked_down(LOCKDOWN_IOPORT) in arch/x86/kernel/ioport.c); the
+// active mode stands in brackets in /sys/kernel/security/lockdown. A kernel
+// built without CONFIG_X86_IOPL_IOPERM has no ioperm: ENOSYS.
+TEST(IoPortAccess, RefusedAccessSaysWhetherPrivilegeLockdownOrTheKernelIsMissing) {
+  const std::string privilege =
+      "direct port I/O at 0xE800 needs root or the CAP_SYS_RAWIO capability";
+  struct Case {
+    int error;
+    std::string lockdown;  // the text of /sys/kernel/security/lockdown
+    std::string expected;
+    bool readsLockdown;
+  };
+  const Case cases[] = {
+      {EPERM, "[none] integrity confidentiality\n", privilege, true},
+      {EPERM, "", privilege, true},  // no lockdown file (kernel without it)
+      {EPERM, "none integrity confidentiality\n", privilege, true},
+      {EPERM, "none [integrity] confidentiality\n",
+       "direct port I/O at 0xE800 is refused by the kernel's lockdown (mode integrity, which "
+       "Secure Boot usually switches on), also for root; use the ppdev port "
+       "(ppdev:/dev/parportN) instead",
+       true},
+      {EPERM, "none integrity [confidentiality]\n",
+       "direct port I/O at 0xE800 is refused by the kernel's lockdown (mode confidentiality, "
+       "which Secure Boot usually switches on), also for root; use the ppdev port "
+       "(ppdev:/dev/parportN) instead",
+       true},
+      {EACCES, "none [integrity] confidentiality\n", privilege, false},
+      {ENOSYS, "",
+       "direct port I/O at 0xE800 is not possible: this kernel was built without I/O-port "
+       "access (ioperm is missing); use the ppdev port (ppdev:/dev/parportN) instead",
+       false},
+      {EINVAL, "", "direct port I/O at 0xE800 could not be enabled: Invalid argument", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    FakeIoSystem system;
+    system.iopermResult = -c.error;
+    system.lockdownText = c.lockdown;
+    IoPort::Opening opening = IoPort::Open(system, 0xE800);
+    EXPECT_EQ(opening.port, nullptr);
+    EXPECT_EQ(opening.error, c.expected);
+    Calls calls = {"ioperm 0xE800 3 on"};
+    if (c.readsLockdown) calls.push_back("read lockdown");
+    EXPECT_EQ(system.calls, calls) << "nothing is written, nothing given back";
+  }
 }
 
-TEST(IoPortAccess, OtherFailuresGiveTheSystemsReason) {
-  FakeIoSystem system;
-  system.iopermResult = -EINVAL;
-  IoPort::Opening opening = IoPort::Open(system, 0x278);
-  EXPECT_EQ(opening.port, nullptr);
-  EXPECT_THAT(opening.error,
-              ::testing::StartsWith("direct port I/O at 0x278 could not be enabled: "));
+TEST(IoPortAccess, TheLockdownModeIsTheWordInBrackets) {
+  EXPECT_EQ(IoPort::LockdownMode("none [integrity] confidentiality\n"), "integrity");
+  EXPECT_EQ(IoPort::LockdownMode("[none] integrity confidentiality\n"), "none");
+  EXPECT_EQ(IoPort::LockdownMode("none integrity [confidentiality]"), "confidentiality");
+  EXPECT_EQ(IoPort::LockdownMode(""), "");
+  EXPECT_EQ(IoPort::LockdownMode("none integrity"), "");
+  EXPECT_EQ(IoPort::LockdownMode("] none ["), "");
 }
 
 }  // namespace

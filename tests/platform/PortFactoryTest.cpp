@@ -43,20 +43,15 @@ TEST_F(PortFactory, SimTouchesNoHardwareAndKeepsNoWrites) {
 TEST_F(PortFactory, IoFormsChooseTheBase) {
   struct Case {
     std::string portText;
-    std::string grant;
-    std::string dataWrite;  // what Out32(0x378, 0xA5) becomes
+    std::string base;     // the base in the calls
+    std::string control;  // base + 2
   };
   const Case cases[] = {
-      {"io", "ioperm 0x378 3 on", "outb 0xA5 0x378"},
-      {"io:0x378", "ioperm 0x378 3 on", "outb 0xA5 0x378"},
-      {"io:888", "ioperm 0x378 3 on", "outb 0xA5 0x378"},
-      {"io:0x3bc", "ioperm 0x3BC 3 on", "outb 0xA5 0x3BC"},
-      {"io:0XE800", "iopl 3", "outb 0xA5 0xE800"},
-      {"io:0xE800", "iopl 3", "outb 0xA5 0xE800"},
-      {"io:59392", "iopl 3", "outb 0xA5 0xE800"},
-      {"io:1", "ioperm 0x01 3 on", "outb 0xA5 0x01"},
-      {"io:0xFFFD", "iopl 3", "outb 0xA5 0xFFFD"},
-      {"io:65533", "iopl 3", "outb 0xA5 0xFFFD"},
+      {"io", "0x378", "0x37A"},          {"io:0x378", "0x378", "0x37A"},
+      {"io:888", "0x378", "0x37A"},      {"io:0x3bc", "0x3BC", "0x3BE"},
+      {"io:0XE800", "0xE800", "0xE802"}, {"io:0xE800", "0xE800", "0xE802"},
+      {"io:59392", "0xE800", "0xE802"},  {"io:1", "0x01", "0x03"},
+      {"io:0xFFFD", "0xFFFD", "0xFFFF"}, {"io:65533", "0xFFFD", "0xFFFF"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.portText);
@@ -66,7 +61,10 @@ TEST_F(PortFactory, IoFormsChooseTheBase) {
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_EQ(opened.error, "");
     opened.port->Out32(0x378, 0xA5);
-    EXPECT_EQ(io.calls, (Calls{c.grant, c.dataWrite}));
+    // ioperm for every base; the opening clears the direction bit; then what
+    // Out32(0x378, 0xA5) becomes.
+    EXPECT_EQ(io.calls, (Calls{"ioperm " + c.base + " 3 on", "inb " + c.control,
+                               "outb 0xC4 " + c.control, "outb 0xA5 " + c.base}));
   }
   EXPECT_TRUE(ppdev.calls.empty());
 }
@@ -95,7 +93,7 @@ TEST_F(PortFactory, IoWithoutDirectPortIoIsAnError) {
 }
 
 TEST_F(PortFactory, RefusedIoIsAnErrorNeverTheSimulatedPort) {
-  io.ioplResult = -EPERM;
+  io.iopermResult = -EPERM;
   OpenedPort opened = OpenPort("io:0xE800", Systems());
   EXPECT_EQ(opened.port, nullptr);
   EXPECT_EQ(opened.sim, nullptr);
@@ -183,8 +181,8 @@ TEST_F(PortFactory, AutoUsesPpdevWhenItCanBeClaimed) {
 
 TEST_F(PortFactory, AutoFallsBackToTheSimulatedPortWithANoticeAndNeverTriesIo) {
   const std::string busy =
-      "/dev/parport0 is held by another driver (usually the printer driver lp); free it with "
-      "'sudo modprobe -r lp'";
+      "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
+      "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)";
   struct Case {
     unsigned long failingRequest;  // 0: the open fails
     int error;

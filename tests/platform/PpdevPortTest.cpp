@@ -8,6 +8,7 @@
 #include <sys/ioctl.h>
 
 #include <cerrno>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -115,11 +116,14 @@ TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {
       "no permission to use /dev/parport0; add the user to the group lp (and log in again) or run "
       "with the right permissions";
   const std::string busy =
-      "/dev/parport0 is held by another driver (usually the printer driver lp); free it with "
-      "'sudo modprobe -r lp'";
+      "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
+      "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)";
   const Calls openOnly = {"open /dev/parport0"};
+  const Calls openBusy = {"open /dev/parport0", "look for module lp"};
   const Calls exclFails = {"open /dev/parport0", "ioctl 7 PPEXCL", "close 7"};
   const Calls claimFails = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM", "close 7"};
+  const Calls claimBusy = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM",
+                           "look for module lp", "close 7"};
   const Calls dirFails = {"open /dev/parport0",  "ioctl 7 PPEXCL",    "ioctl 7 PPCLAIM",
                           "ioctl 7 PPDATADIR 0", "ioctl 7 PPRELEASE", "close 7"};
   struct Case {
@@ -134,11 +138,11 @@ TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {
       {0, ENXIO, noDevice, openOnly},
       {0, EACCES, permission, openOnly},
       {0, EPERM, permission, openOnly},
-      {0, EBUSY, busy, openOnly},
+      {0, EBUSY, busy, openBusy},
       {0, EIO, "cannot open /dev/parport0: Input/output error", openOnly},
       {PPEXCL, EINVAL, "cannot get exclusive use of /dev/parport0: Invalid argument", exclFails},
-      {PPCLAIM, ENXIO, busy, claimFails},
-      {PPCLAIM, EBUSY, busy, claimFails},
+      {PPCLAIM, ENXIO, busy, claimBusy},
+      {PPCLAIM, EBUSY, busy, claimBusy},
       {PPCLAIM, ENODEV, noDevice, claimFails},
       {PPCLAIM, EIO, "cannot claim /dev/parport0: Input/output error", claimFails},
       {PPDATADIR, EIO, "cannot make /dev/parport0 drive its data lines: Input/output error",
@@ -156,6 +160,45 @@ TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {
     EXPECT_EQ(opening.port, nullptr);
     EXPECT_EQ(opening.error, c.expectedError);
     EXPECT_EQ(system.calls, c.expectedCalls);
+  }
+}
+
+// PPCLAIM registers the program's device on the port at the first claim and
+// answers ENXIO when no port has the device's number, or when the
+// registration is refused (drivers/char/ppdev.c, register_device, "no
+// associated port" and "failed to register device"). With PPEXCL the
+// registration is refused while any other device is registered on the port,
+// and any registration while another device holds it exclusively
+// (drivers/parport/share.c, parport_register_dev_model, "cannot grant
+// exclusive access", "no more devices allowed"). The printer driver lp
+// registers on every port it finds, but is only one of these causes: only
+// when it is loaded (/sys/module/lp) is unloading it suggested.
+TEST(PpdevPortOpen, ARefusedClaimSuggestsUnloadingLpOnlyWhenLpIsLoaded) {
+  struct Case {
+    std::set<std::string> loaded;
+    std::string error;
+  };
+  const Case cases[] = {
+      {{"lp", "parport_pc", "ppdev"},
+       "/dev/parport0 cannot be claimed: the printer driver lp is loaded and holds the port (free "
+       "it with 'sudo modprobe -r lp'), or another program has the port for itself"},
+      {{"parport_pc", "ppdev"},
+       "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
+       "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)"},
+      {{},
+       "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
+       "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.error);
+    FakePpdevSystem system;
+    system.loadedModules = c.loaded;
+    system.ioctlResults[PPCLAIM] = -ENXIO;
+    PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
+    EXPECT_EQ(opening.port, nullptr);
+    EXPECT_EQ(opening.error, c.error);
+    EXPECT_EQ(system.calls, (Calls{"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM",
+                                   "look for module lp", "close 7"}));
   }
 }
 

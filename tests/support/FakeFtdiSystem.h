@@ -2,10 +2,16 @@
 // A stand-in for the libftdi1 calls: records every call as a line of text and
 // the bytes of every write, and answers as the script says. The script outlives
 // the stand-ins, which the ports own.
+//
+// Its writes answer as ftdi_write_data of libftdi 1.5 does (ftdi.c): the call
+// loops over the chunks of the buffer until every byte is written and returns
+// the whole size, or returns a negative code at once: -666 when no device is
+// open ("USB device unavailable") and -1 for any bulk transfer libusb refused
+// ("usb bulk write failed"), which LibFtdiSystem tells apart as kUnplugged
+// when the adapter left the bus. It never returns a part of the size or 0.
 
 #include <cstdint>
 #include <cstdio>
-#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -23,9 +29,10 @@ struct FtdiScript {
   int openResult = 0;  // for an adapter that is plugged in
   int bitmodeResult = 0;
   int baudrateResult = 0;
-  std::deque<int> writeResults;  // answers to the writes in turn; then every byte is written
-  int failingWrite = 0;          // the write (from 1) that answers failCode instead; 0: none
-  int failCode = platform::FtdiSystem::kUnplugged;
+  // The write (from 1) that fails with failCode; every other write takes all
+  // its bytes. 0: none fails.
+  int failingWrite = 0;
+  int failCode = platform::FtdiSystem::kUnplugged;  // or kDeviceUnavailable, kBulkWriteFailed
   int writesMade = 0;
   std::string errorString = "usb error";
   std::vector<std::string> calls;
@@ -68,10 +75,7 @@ class FakeFtdiSystem final : public platform::FtdiSystem {
     script_.calls.push_back("write " + std::to_string(size));
     script_.writes.emplace_back(data, data + size);
     if (++script_.writesMade == script_.failingWrite) return script_.failCode;
-    if (script_.writeResults.empty()) return size;
-    const int result = script_.writeResults.front();
-    script_.writeResults.pop_front();
-    return result;
+    return size;
   }
   std::string ErrorString() override { return script_.errorString; }
   void Close() override { script_.calls.push_back("close"); }

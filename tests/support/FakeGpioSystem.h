@@ -17,6 +17,7 @@ namespace quorvane::testing {
 struct GpioScript {
   unsigned lineCount = 54;
   int openResult = 0;  // 0, or a negative errno
+  std::vector<std::string> unreadableChips;  // the /dev/gpiochipN this process may not open
   int getLinesResult = 0;
   int requestResult = 0;
   std::deque<int> setResults;  // answers to the sets in turn; then 0
@@ -34,6 +35,10 @@ class FakeGpioSystem final : public platform::GpioSystem {
   int OpenChip(const std::string& chip) override {
     script_.calls.push_back("open " + chip);
     return script_.openResult;
+  }
+  std::vector<std::string> UnreadableChips() override {
+    script_.calls.push_back("look for unreadable chips");
+    return script_.unreadableChips;
   }
   unsigned LineCount() override { return script_.lineCount; }
   int GetLines(std::span<const unsigned> offsets) override {

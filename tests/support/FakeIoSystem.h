@@ -18,20 +18,27 @@ class FakeIoSystem final : public platform::IoSystem {
     calls.push_back("ioperm " + Hex(from) + " " + std::to_string(count) + (on ? " on" : " off"));
     return iopermResult;
   }
-  int Iopl(int level) override {
-    calls.push_back("iopl " + std::to_string(level));
-    return ioplResult;
+  int Inb(std::uint16_t port) override {
+    calls.push_back("inb " + Hex(port));
+    return inbResult;
   }
   int Outb(std::uint8_t value, std::uint16_t port) override {
     calls.push_back("outb " + Hex(value) + " " + Hex(port));
     return ++outbs == failingOutb ? outbError : 0;
   }
+  std::string LockdownText() override {
+    calls.push_back("read lockdown");
+    return lockdownText;
+  }
 
   int iopermResult = 0;  // 0, or a negative errno
-  int ioplResult = 0;
+  // What every inb reads: a control register with the direction bit clear
+  // and the unused bits 6 and 7 high, as many ports read them.
+  int inbResult = 0xC4;
   int failingOutb = 0;  // the outb (from 1) that answers outbError; 0: none
   int outbError = -EIO;
   int outbs = 0;
+  std::string lockdownText = "[none] integrity confidentiality\n";
   std::vector<std::string> calls;
 
  private:

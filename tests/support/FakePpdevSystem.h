@@ -4,7 +4,9 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,14 +30,19 @@ class FakePpdevSystem final : public platform::PpdevSystem {
   int Ioctl(int fd, unsigned long request, void* arg) override {
     calls.push_back("ioctl " + std::to_string(fd) + " " + Describe(request, arg));
 #if defined(__linux__)
-    if ((request == PPWDATA || request == PPWCONTROL) && ++registerWrites == failingWrite) {
-      return writeError;
+    if (request == PPWDATA || request == PPWCONTROL) {
+      if (++registerWrites == failingWrite) return writeError;
+      if (onRegisterWrite) onRegisterWrite(registerWrites);
     }
 #endif
     const auto result = ioctlResults.find(request);
     return result == ioctlResults.end() ? 0 : result->second;
   }
   void Close(int fd) override { calls.push_back("close " + std::to_string(fd)); }
+  bool ModuleLoaded(const std::string& name) override {
+    calls.push_back("look for module " + name);
+    return loadedModules.contains(name);
+  }
 
   int openResult = kFd;                       // a descriptor, or a negative errno
   std::map<unsigned long, int> ioctlResults;  // request -> negative errno; others succeed
@@ -44,6 +51,10 @@ class FakePpdevSystem final : public platform::PpdevSystem {
   int failingWrite = 0;
   int writeError = -EIO;
   int registerWrites = 0;
+  // Runs after each register write that succeeds, with its number (from 1),
+  // e.g. to stand for a signal arriving.
+  std::function<void(int)> onRegisterWrite;
+  std::set<std::string> loadedModules;  // kernel modules loaded (/sys/module/NAME)
   std::vector<std::string> calls;
 
  private:

@@ -10,8 +10,11 @@
 #include <QTest>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <sstream>
+#include <utility>
 
 #include "FakeFtdiSystem.h"
 #include "FakeGpioSystem.h"
@@ -234,14 +237,59 @@ class PortFailureWindowTest : public QObject {
 
   void AnUnpluggedAdapterSaysHowFarThePictureGot() {
     PortRig rig("ftdi");
-    // The picture goes out in transfers of 4096 bytes; the first takes 2,310
-    // of them, then the adapter is gone.
-    rig.ftdi.writeResults = {2310, platform::FtdiSystem::kUnplugged};
+    // The picture goes out in transfers of 4096 bytes; the first goes out
+    // whole, then the adapter is gone, and none of the second counts as sent.
+    rig.ftdi.failingWrite = rig.ftdi.writesMade + 2;
     rig.window->cmdSendImage_Click();
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
     QCOMPARE(rig.messages.shown[0].prompt,
-             QString("The port ftdi:0403:6001 failed after 2,310 of 9,072 writes of the picture: "
+             QString("The port ftdi:0403:6001 failed after 4,096 of 9,072 writes of the picture: "
                      "the adapter was unplugged."));
+  }
+
+  // An adapter that holds writes until a flush (FTDI) shows on its pins, at
+  // the end of every handler, what the program wrote: nothing stays held
+  // while the program waits for the user, from the start-up byte on.
+  void TheAdaptersPinsShowEveryByteOnceAHandlerHasRun() {
+    testing::TempFolder traces;
+    PortRig rig("ftdi", traces.File("t.csv"));
+    // The start-up writes 0x10 (the control register has no pins): one
+    // transfer, before the window takes input.
+    QCOMPARE(rig.ftdi.writes, (std::vector<std::vector<std::uint8_t>>{{0x10}}));
+    QCOMPARE(rig.Lamps(), PortRig::LampsOf(0x10));
+    QCheckBox* chkOn = rig.window->findChild<QCheckBox*>("chkOn");
+    const std::pair<const char*, std::function<void()>> handlers[] = {
+        {"command", [&] { rig.window->cmdSendCommand_Click(); }},
+        {"data", [&] { rig.window->cmdSendData_Click(); }},
+        {"init", [&] { rig.window->cmdSendInit_Click(); }},
+        {"reset", [&] { rig.window->cmdReset_Click(); }},
+        {"power off", [&] { chkOn->click(); }},
+        {"power on", [&] { chkOn->click(); }},
+        {"Do 0", [&] { rig.window->cmdZero_Click(); }},
+        {"picture", [&] { rig.window->cmdSendImage_Click(); }},
+        {"series", [&] { rig.window->cmdMulti_Click(); }},
+        {"close", [&] { rig.window->close(); }},
+    };
+    for (const auto& [name, handler] : handlers) {
+      handler();
+      // Every data-register byte of the trace has reached the adapter, in
+      // order, and the last is the byte the program holds.
+      std::vector<std::uint8_t> traced;
+      std::istringstream csv(traces.Read("t.csv"));
+      std::string line;
+      std::getline(csv, line);  // the header
+      for (; std::getline(csv, line);) {
+        if (line.find(",0x378,") != std::string::npos) {
+          traced.push_back(
+              static_cast<std::uint8_t>(std::stoi(line.substr(line.rfind(',') + 1), nullptr, 16)));
+        }
+      }
+      QVERIFY2(rig.ftdi.Bytes() == traced, name);
+      // The shut-down's data write leaves the program's byte as it was.
+      const std::uint8_t held = rig.window->IsShutDown() ? 0x00 : rig.window->Global().OutputByte;
+      QVERIFY2(rig.ftdi.Bytes().back() == held, name);
+    }
+    QVERIFY(rig.messages.shown.empty());
   }
 
   void ATraceThatCannotBeWrittenIsSaidOnce() {

@@ -1,0 +1,143 @@
+// quorvane-send asked to stop (SIGINT, SIGTERM, SIGHUP, SIGQUIT) never stops
+// inside a byte: a list or a picture ends between two runs of its event, an
+// action of one piece runs to its end, and what a buffering port holds goes
+// out. Each case runs in a child process, as a stop request cannot be taken
+// back; the child's trace, status and standard error tell what it did.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "FakeFtdiSystem.h"
+#include "FakePpdevSystem.h"
+#include "RecordingSleeper.h"
+#include "TempFolder.h"
+#include "cli/SendCommand.h"
+#include "platform/PortFactory.h"
+#include "platform/StopSignal.h"
+
+namespace quorvane::cli {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class SendByteBoundaryDeathTest : public ::testing::Test {
+ protected:
+  SendByteBoundaryDeathTest() {
+    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
+      std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
+                                 folder.Path() / name);
+    }
+  }
+
+  // Runs quorvane-send in this (child) process and ends it with its status,
+  // its standard output and error on standard error for the death test's
+  // pattern.
+  [[noreturn]] void SendAndExit(const Lines& args) {
+    std::ostringstream out, err;
+    const platform::PortSystems systems{ppdev, nullptr, ftdi.Factory()};
+    const SendEnvironment environment{folder.Folder(), nullptr, &systems, &sleeper};
+    const int status = RunSend(args, environment, out, err);
+    std::cerr << out.str() << err.str();
+    if (ftdi.made > 0) std::cerr << "adapter: " << ftdi.Bytes().size() << " bytes\n";
+    std::exit(status);
+  }
+
+  // The data-register values of the trace, in order.
+  std::vector<unsigned> TracedData(const std::string& name) const {
+    std::istringstream text(folder.Read(name));
+    std::vector<unsigned> values;
+    std::string line;
+    std::getline(text, line);  // the header
+    while (std::getline(text, line)) {
+      unsigned long long index = 0, time = 0;
+      unsigned address = 0, value = 0;
+      if (std::sscanf(line.c_str(), "%llu,%llu,0x%X,0x%X", &index, &time, &address, &value) == 4 &&
+          address == 0x378) {
+        values.push_back(value);
+      }
+    }
+    return values;
+  }
+
+  testing::TempFolder folder;
+  testing::FakePpdevSystem ppdev;
+  testing::FtdiScript ftdi;
+  testing::RecordingSleeper sleeper;
+};
+
+// A data event that waits in the middle of each byte: SB 25, TX (16
+// writes), DL 5 (a write after the wait), SB 25: 19 writes per byte.
+constexpr const char* kWaitingDataEvent =
+    "Data byte with a wait inside\r\nSB, 25\r\nTX, 20,SL,DH,\r\nDL, 5\r\nSB, 25\r\n";
+
+TEST_F(SendByteBoundaryDeathTest, AStopInsideAByteLetsTheByteFinishWithItsWait) {
+  folder.Write("2.evnt", kWaitingDataEvent);
+  const std::string trace = folder.File("t.csv");
+  // The stop comes in the wait inside the first byte.
+  sleeper.onSleep = [](std::uint32_t) { platform::RequestStop(); };
+  EXPECT_EXIT(SendAndExit({"--port", "sim", "--trace", trace, "--data", "1, 2, 3"}),
+              ::testing::ExitedWithCode(1),
+              "data list \"1, 2, 3\": stopped after 1 of 3 bytes, 19 port writes, waited 5 ms\n"
+              "stopped by a stop request: 19 port writes went out\n");
+  const std::vector<unsigned> traced = TracedData("t.csv");
+  ASSERT_EQ(traced.size(), 19u) << "the whole first byte, nothing of the second";
+  EXPECT_EQ(traced.back(), 25u);
+}
+
+TEST_F(SendByteBoundaryDeathTest, APictureStopsBetweenTwoOfItsBytes) {
+  const std::string trace = folder.File("t.csv");
+  // The stop comes with the 100th port write, inside the sixth byte
+  // (18 writes each): the sixth byte finishes, the seventh never begins.
+  ppdev.onRegisterWrite = [](int write) {
+    if (write == 100) platform::RequestStop();
+  };
+  EXPECT_EXIT(SendAndExit({"--port", "ppdev", "--trace", trace, "--image",
+                           QUORVANE_DATA_DIR "/images/lcd_0.bmp"}),
+              ::testing::ExitedWithCode(1),
+              "picture .*lcd_0.bmp: stopped after 6 of 504 bytes, 108 port writes, waited 0 ms\n");
+  EXPECT_EQ(TracedData("t.csv").size(), 6u * 18);
+}
+
+TEST_F(SendByteBoundaryDeathTest, AnActionOfOnePieceRunsToItsEndAndTheNextDoesNotBegin) {
+  const std::string trace = folder.File("t.csv");
+  // The stop comes in the first wait of the power-on sequence: RESET still
+  // goes low for its 500 ms and high again.
+  sleeper.onSleep = [this](std::uint32_t) {
+    platform::RequestStop();
+    std::cerr << "wait " << sleeper.requests.back() << "\n";
+  };
+  EXPECT_EXIT(SendAndExit({"--port", "sim", "--trace", trace, "--power-on", "--data", "1"}),
+              ::testing::ExitedWithCode(1),
+              "wait 50\nwait 500\n.*power on: 3 port writes, waited 550 ms\n"
+              "data list \"1\": stopped before its first write, 0 port writes, waited 0 ms\n");
+  EXPECT_EQ(TracedData("t.csv"), (std::vector<unsigned>{0xEF, 0xFF}));
+
+  // As the last action it runs to its end too; the status still says it was
+  // stopped.
+  EXPECT_EXIT(SendAndExit({"--port", "sim", "--power-on"}), ::testing::ExitedWithCode(1),
+              "power on: 3 port writes, waited 550 ms\ndone: 3 port writes\n.*stopped by a stop "
+              "request as the last action ran; it ran to its end\n");
+}
+
+TEST_F(SendByteBoundaryDeathTest, AnAdapterSendsWhatItHoldsBeforeTheRunEnds) {
+  folder.Write("2.evnt", kWaitingDataEvent);
+  // The adapter holds writes until a wait or the end of an action: the last
+  // two writes of the first byte come after its wait, and are held when the
+  // stop ends the run.
+  sleeper.onSleep = [](std::uint32_t) { platform::RequestStop(); };
+  EXPECT_EXIT(SendAndExit({"--port", "ftdi", "--data", "1, 2, 3", "--shutdown"}),
+              ::testing::ExitedWithCode(1),
+              "stopped by a stop request: 21 port writes went out, the shut-down writes last\n"
+              ".*the shut-down writes followed \\(--shutdown\\): all lines low, control register "
+              "0\nadapter: 20 bytes\n");
+}
+
+}  // namespace
+}  // namespace quorvane::cli
