@@ -2,9 +2,12 @@
 // SIGINT, SIGTERM, SIGHUP (the terminal that started the program was closed)
 // and SIGQUIT as a request to stop: both programs then run their shut-down
 // writes before they end, so the module is never left with its lines driven.
+// On Windows the console's Ctrl+C is SIGINT, Ctrl+Break SIGBREAK, and closing
+// the console window, logging off or shutting down SIGTERM.
 // The request is seen by waits (StopAwareSleeper), by the window's repaint
 // after each displayed write, by quorvane-send before each port write, and by
-// the event loop through a file descriptor that becomes readable.
+// the event loop through a file descriptor that becomes readable (not on
+// Windows, where waits end through an event object instead).
 
 #include <stdexcept>
 
@@ -23,8 +26,8 @@ bool StopRequested();
 // The signal that asked for the stop; 0 before one did, or when the stop was
 // requested otherwise.
 int StopSignalNumber();
-// "SIGHUP", "SIGINT", "SIGQUIT" or "SIGTERM" for the signal that asked for the
-// stop; "a stop request" without one.
+// "SIGHUP", "SIGINT", "SIGQUIT", "SIGTERM" (or on Windows "SIGBREAK") for the
+// signal that asked for the stop; "a stop request" without one.
 const char* StopSignalName();
 // Requests a stop as the signals do (also for tests).
 void RequestStop();
@@ -33,6 +36,9 @@ void RequestStop();
 int StopExitStatus();
 // Readable once a stop was requested; -1 where not available.
 int StopDescriptor();
+// Blocks for at most `milliseconds`, less once a stop is requested (or, on
+// POSIX systems, when a signal interrupts the wait).
+void WaitAtMostUnlessStopped(int milliseconds);
 // Throws StopRequest when a stop was requested.
 void ThrowIfStopRequested();
 
