@@ -30,7 +30,10 @@ std::filesystem::path PathFromText(std::string_view text) {
 }
 
 std::string TextFromPath(const std::filesystem::path& path) {
-  const std::wstring& wide = path.native();
+  return Utf8FromWide(path.native());
+}
+
+std::string Utf8FromWide(std::wstring_view wide) {
   if (wide.empty()) return {};
   const int size = static_cast<int>(wide.size());
   const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);

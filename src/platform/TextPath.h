@@ -24,4 +24,9 @@ std::string TextFromPath(const std::filesystem::path& path);
 // std::fopen of the file that the text names.
 std::FILE* OpenFile(const std::string& name, const char* mode);
 
+#ifdef _WIN32
+// Text from the system's wide (UTF-16) calls as UTF-8.
+std::string Utf8FromWide(std::wstring_view wide);
+#endif
+
 }  // namespace quorvane::platform
