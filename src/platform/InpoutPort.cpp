@@ -48,11 +48,14 @@ InpoutPort::Opening InpoutPort::Open(std::unique_ptr<InpoutSystem> system) {
   if (const std::uint32_t error = system->Load(name); error != 0) {
     return {nullptr, LoadError(*system, error), {}};
   }
-  if (!system->Exports("Out32")) return {nullptr, name + " was loaded but has no Out32 function", {}};
+  if (!system->Exports("Out32"))
+    return {nullptr, name + " was loaded but has no Out32 function", {}};
   if (!system->Exports("IsInpOutDriverOpen")) {
-    return {std::make_unique<InpoutPort>(std::move(system)), {},
-            name + " has no IsInpOutDriverOpen (a version before 1.5): whether its driver "
-                   "reaches the port cannot be checked, and writes are not confirmed."};
+    return {std::make_unique<InpoutPort>(std::move(system)),
+            {},
+            name +
+                " has no IsInpOutDriverOpen (a version before 1.5): whether its driver "
+                "reaches the port cannot be checked, and writes are not confirmed."};
   }
   if (!system->IsDriverOpen()) {
     return {nullptr,

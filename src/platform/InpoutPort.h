@@ -17,8 +17,7 @@ namespace quorvane::platform {
 
 class InpoutPort final : public Port {
  public:
-  static constexpr const char* kLibraryName =
-      sizeof(void*) == 8 ? "inpoutx64.dll" : "inpout32.dll";
+  static constexpr const char* kLibraryName = sizeof(void*) == 8 ? "inpoutx64.dll" : "inpout32.dll";
 
   struct Opening {
     std::unique_ptr<InpoutPort> port;  // null when the DLL or its driver cannot be used

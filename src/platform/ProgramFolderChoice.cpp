@@ -88,10 +88,9 @@ FolderChoice ChooseProgramFolder(const std::optional<std::string>& folderOption,
 
   FolderChoice choice{FolderLayout::Installed, {}, {}};
   choice.dataFolder =
-      shipsEvents
-          ? WithFolderSeparator(places.executableFolder)
-          : WithSeparator((PathFromText(places.executableFolder) / QUORVANE_DATA_FROM_BIN)
-                              .lexically_normal());
+      shipsEvents ? WithFolderSeparator(places.executableFolder)
+                  : WithSeparator((PathFromText(places.executableFolder) / QUORVANE_DATA_FROM_BIN)
+                                      .lexically_normal());
   if (Given(places.dataHome) && PathFromText(*places.dataHome).is_absolute()) {
     choice.folder = WithSeparator(PathFromText(*places.dataHome) / "quorvane");
   } else if (Given(places.home)) {

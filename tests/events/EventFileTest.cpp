@@ -285,14 +285,21 @@ TEST(EventCatalogue, NamesOutsideAsciiLeadBackToTheirFiles) {
   TempFolder root;
   const std::string folder = root.File("Jos\xC3\xA9") + "/";  // "José"
   std::filesystem::create_directory(platform::PathFromText(folder));
-  const std::string name = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC";  // "Grüße €"
-  ASSERT_EQ(WriteTextLinesAtomically(folder + name + kEventExtension,
-                                     {"Gr\xC3\xBC\xC3\x9F" "e", "SB, 7"}),
+  const std::string name =
+      "Gr\xC3\xBC\xC3\x9F"
+      "e \xE2\x82\xAC";  // "Grüße €"
+  ASSERT_EQ(WriteTextLinesAtomically(folder + name + kEventExtension, {"Gr\xC3\xBC\xC3\x9F"
+                                                                       "e",
+                                                                       "SB, 7"}),
             std::nullopt);
-  EXPECT_EQ(root.Read("Jos\xC3\xA9/" + name + kEventExtension), "Gr\xFC\xDF" "e\r\nSB, 7\r\n");
+  EXPECT_EQ(root.Read("Jos\xC3\xA9/" + name + kEventExtension),
+            "Gr\xFC\xDF"
+            "e\r\nSB, 7\r\n");
 
   const auto entries = EventEntries(folder, false);
-  ASSERT_EQ(entries, (std::vector<CatalogueEntry>{{name, "Gr\xC3\xBC\xC3\x9F" "e"}}));
+  ASSERT_EQ(entries, (std::vector<CatalogueEntry>{{name,
+                                                   "Gr\xC3\xBC\xC3\x9F"
+                                                   "e"}}));
   global::StepArray steps;
   ASSERT_TRUE(ReadEventSteps(folder + entries[0].name + kEventExtension, steps));
   EXPECT_EQ(steps[0], "SB, 7");

@@ -92,8 +92,8 @@ TEST(NumberReading, SurvivesAnyText) {
 // and which a Windows program may set from the user's settings) changes how
 // the program reads its own texts.
 TEST(NumberReading, DoesNotDependOnTheLocale) {
-  const ReadCase cases[] = {{"2.5", 2.5}, {"-0.25", -0.25}, {"1.5e1", 15}, {"25D-1", 2.5},
-                            {"2,5", 2},   {"1e999", INFINITY}};
+  const ReadCase cases[] = {{"2.5", 2.5},   {"-0.25", -0.25}, {"1.5e1", 15},
+                            {"25D-1", 2.5}, {"2,5", 2},       {"1e999", INFINITY}};
   const auto readsTheSame = [&](const char* where) {
     for (const auto& c : cases) EXPECT_EQ(ReadNumber(c.text), c.expected) << c.text << where;
   };

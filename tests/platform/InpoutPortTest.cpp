@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "FakeIoSystem.h"
 #include "FakeInpoutSystem.h"
+#include "FakeIoSystem.h"
 #include "FakePpdevSystem.h"
 #include "platform/PortFactory.h"
 
@@ -33,8 +33,7 @@ InpoutScript WithWindowsWords() {
 TEST(InpoutPort, LoadsTheDllOfItsOwnWidthAndAsksForTheDriverFirst) {
   // A 64-bit program loads only inpoutx64.dll: Windows cannot load the
   // 32-bit inpout32.dll into it, so it is no fallback.
-  EXPECT_STREQ(InpoutPort::kLibraryName,
-               sizeof(void*) == 8 ? "inpoutx64.dll" : "inpout32.dll");
+  EXPECT_STREQ(InpoutPort::kLibraryName, sizeof(void*) == 8 ? "inpoutx64.dll" : "inpout32.dll");
   const std::string load = std::string("load ") + InpoutPort::kLibraryName;
 
   InpoutScript script = WithWindowsWords();
@@ -65,8 +64,8 @@ TEST(InpoutPort, ADriverThatIsNotOpenRefusesThePortAndSaysWhatToDo) {
                 "Run as administrator) to install the driver. If it still is not loaded, "
                 "Windows may block it through its vulnerable driver blocklist (Windows "
                 "Security, Device security, Core isolation).");
-  EXPECT_EQ(script.calls, (Calls{std::string("load ") + InpoutPort::kLibraryName,
-                                 "IsInpOutDriverOpen", "free"}))
+  EXPECT_EQ(script.calls,
+            (Calls{std::string("load ") + InpoutPort::kLibraryName, "IsInpOutDriverOpen", "free"}))
       << "nothing written, and the DLL let go";
 }
 
@@ -76,11 +75,16 @@ TEST(InpoutPort, ALoadThatFailsIsReportedInTheSystemsWords) {
     std::uint32_t error;
     std::string message;
   } cases[] = {
-      {126, name + " could not be loaded: The specified module could not be found (error 126); "
-                   "put " + name + " from the InpOut32 package next to the program, then run "
-                   "the program once as administrator to install its driver"},
-      {193, name + " could not be loaded: " + name + " is not a valid Win32 application (error "
-                   "193); this 64-bit program needs " + name + " from the InpOut32 package"},
+      {126, name +
+                " could not be loaded: The specified module could not be found (error 126); "
+                "put " +
+                name +
+                " from the InpOut32 package next to the program, then run "
+                "the program once as administrator to install its driver"},
+      {193, name + " could not be loaded: " + name +
+                " is not a valid Win32 application (error "
+                "193); this 64-bit program needs " +
+                name + " from the InpOut32 package"},
       {5, name + " could not be loaded: Access is denied (error 5)"},
       {1234, name + " could not be loaded: error 1234"},  // no words for it
   };
@@ -109,8 +113,9 @@ TEST(InpoutPort, WhatTheDllLacks) {
   const InpoutPort::Opening opened = InpoutPort::Open(old.Factory()());
   ASSERT_NE(opened.port, nullptr);
   EXPECT_EQ(opened.notice,
-            name + " has no IsInpOutDriverOpen (a version before 1.5): whether its driver "
-                   "reaches the port cannot be checked, and writes are not confirmed.");
+            name +
+                " has no IsInpOutDriverOpen (a version before 1.5): whether its driver "
+                "reaches the port cannot be checked, and writes are not confirmed.");
   EXPECT_EQ(old.calls, Calls{"load " + name});
 }
 

@@ -123,9 +123,10 @@ TEST_F(ProgramFolderChoice, WindowsFoldersEndInABackslash) {
   EXPECT_EQ(installed.layout, FolderLayout::Installed);
   EXPECT_EQ(installed.folder, appData + "\\quorvane\\");
   EXPECT_EQ(installed.dataFolder, root.File("prefix\\share\\quorvane") + "\\");
-  EXPECT_EQ(ChooseProgramFolder(std::nullopt, {Installed(), std::nullopt, std::nullopt, "C:\\Users\\u"})
-                .folder,
-            "C:\\Users\\u\\.local\\share\\quorvane\\");
+  EXPECT_EQ(
+      ChooseProgramFolder(std::nullopt, {Installed(), std::nullopt, std::nullopt, "C:\\Users\\u"})
+          .folder,
+      "C:\\Users\\u\\.local\\share\\quorvane\\");
 }
 #endif
 

@@ -26,8 +26,8 @@ namespace {
 
 // True when the stop was requested by `signal` and is reported under `name`.
 bool StoppedBy(int signal, const char* name) {
-  return StopRequested() && std::string(StopSignalName()) == name &&
-         StopSignalNumber() == signal && StopExitStatus() == 128 + signal;
+  return StopRequested() && std::string(StopSignalName()) == name && StopSignalNumber() == signal &&
+         StopExitStatus() == 128 + signal;
 }
 
 // Exits 0 when the signal left the process running with the stop requested.
@@ -50,11 +50,13 @@ TEST(StopSignalDeathTest, HangupQuitTerminateAndInterruptRequestAStop) {
     const char* name;
   } cases[] = {
 #ifndef _WIN32
-      {SIGHUP, "SIGHUP"}, {SIGQUIT, "SIGQUIT"},
+      {SIGHUP, "SIGHUP"},
+      {SIGQUIT, "SIGQUIT"},
 #else
       {SIGBREAK, "SIGBREAK"},
 #endif
-      {SIGTERM, "SIGTERM"}, {SIGINT, "SIGINT"},
+      {SIGTERM, "SIGTERM"},
+      {SIGINT, "SIGINT"},
   };
   for (const auto& c : cases) {
     EXPECT_EXIT(RaiseAndCheck(c.signal, c.name), ::testing::ExitedWithCode(0), "") << c.name;

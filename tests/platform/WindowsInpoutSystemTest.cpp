@@ -59,8 +59,7 @@ struct FakeDll {
 
 TEST(WindowsInpoutSystem, CallsOut32AndIsInpOutDriverOpenOfTheLoadedDll) {
   const std::string folder = ExecutableFolder() + "fake-inpout\\";
-  InpoutPort::Opening opening =
-      InpoutPort::Open(std::make_unique<WindowsInpoutSystem>(folder));
+  InpoutPort::Opening opening = InpoutPort::Open(std::make_unique<WindowsInpoutSystem>(folder));
   ASSERT_NE(opening.port, nullptr) << opening.error;
   const FakeDll dll;
   ASSERT_NE(dll.module, nullptr) << "the DLL stays loaded while the port lives";
