@@ -46,9 +46,17 @@ built=$SECONDS
 # offer to download them.
 WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/quorvane-wine.XXXXXX")
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# The Wine server keeps its socket in a folder named after the prefix's
+# device and inode, under a /tmp/wine-XXXXXX of its own.
+server=$(printf 'server-%x-%x' "$(stat -c %d "$WINEPREFIX")" "$(stat -c %i "$WINEPREFIX")")
 cleanup() {
   "$wineserver" -k 2> /dev/null || true
   rm -rf "$WINEPREFIX"
+  for folder in /tmp/wine-*/"$server"; do
+    [ -d "$folder" ] || continue
+    rm -rf "$folder"
+    rmdir "$(dirname "$folder")" 2> /dev/null || true
+  done
 }
 trap cleanup EXIT
 # One Wine server for all the test programs, instead of one each. The
