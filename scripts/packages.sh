@@ -8,3 +8,7 @@ TEST_PACKAGES=("${PACKAGE_PACKAGES[@]}" libgtest-dev libgmock-dev libbenchmark-d
                lintian desktop-file-utils appstream man-db)
 # The fuzz targets are built by clang with its libFuzzer and sanitizer runtimes.
 FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev qt6-base-dev)
+# The engine and its tests built for 64-bit Windows and run under Wine
+# (scripts/windows-check.sh); GoogleTest is built for the target from the
+# googletest source package.
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 googletest)

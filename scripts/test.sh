@@ -2,9 +2,10 @@
 # Builds everything (programs, tests, benchmarks) and runs the test suites;
 # builds the Debian package and checks it; then the same suites built with
 # AddressSanitizer and UndefinedBehaviorSanitizer, and a bounded fuzzing run of
-# every fuzz target.
-# Usage: scripts/test.sh [--quick]   (--quick: the plain build, its tests and
-# the package check only)
+# every fuzz target; last the engine's tests built for Windows and run under
+# Wine.
+# Usage: scripts/test.sh [--quick]   (--quick: without the sanitizer and
+# fuzzing runs)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -22,3 +23,6 @@ if [ "${1:-}" != "--quick" ]; then
   scripts/sanitize.sh
   scripts/fuzz.sh 30
 fi
+
+# The engine and its Qt-free tests for 64-bit Windows, under Wine.
+scripts/windows-check.sh

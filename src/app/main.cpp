@@ -130,8 +130,18 @@ int main(int argc, char** argv) {
   if (window.IsShutDown()) return platform::StopExitStatus();  // stopped during start-up
   window.show();
 
+#ifndef _WIN32
   QSocketNotifier stopNotifier(platform::StopDescriptor(), QSocketNotifier::Read);
   QObject::connect(&stopNotifier, &QSocketNotifier::activated, &window, &QWidget::close);
+#else
+  // Windows has no descriptor to watch: the request is looked at ten times a
+  // second while the window waits for input.
+  QTimer stopPoll;
+  QObject::connect(&stopPoll, &QTimer::timeout, &window, [&window] {
+    if (platform::StopRequested()) window.close();
+  });
+  stopPoll.start(100);
+#endif
 
   if (!notice.empty()) {
     std::cerr << "quorvane: " << notice << '\n';

@@ -5,6 +5,7 @@
 
 #include "events/EventFile.h"
 #include "events/TextFields.h"
+#include "platform/TextPath.h"
 
 namespace quorvane::events {
 
@@ -17,11 +18,11 @@ std::vector<CatalogueEntry> EventEntries(const std::string& Folder, bool ShowAll
   const std::string extension = kEventExtension;
   std::vector<std::string> fileNames;
   std::error_code error;
-  for (fs::directory_iterator it(Folder.empty() ? "." : Folder, error), end; !error && it != end;
-       it.increment(error)) {
+  for (fs::directory_iterator it(platform::PathFromText(Folder.empty() ? "." : Folder), error), end;
+       !error && it != end; it.increment(error)) {
     std::error_code typeError;
     if (!it->is_regular_file(typeError)) continue;
-    std::string fileName = it->path().filename().string();
+    std::string fileName = platform::TextFromPath(it->path().filename());
     if (fileName.size() > extension.size() && fileName.ends_with(extension)) {
       fileNames.push_back(std::move(fileName));
     }

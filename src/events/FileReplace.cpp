@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <random>
 
+#include "platform/TextPath.h"
+
 #ifndef _WIN32
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,7 +33,7 @@ std::string TemporaryName(const std::string& path) {
 
 std::optional<WriteFailure> ReplaceByRename(const std::string& path, std::string_view bytes) {
   const std::string temporary = TemporaryName(path);
-  std::FILE* file = std::fopen(temporary.c_str(), "wb");
+  std::FILE* file = platform::OpenFile(temporary, "wb");
   if (file == nullptr) return WriteFailure{Reason(errno)};
   int error = 0;
   if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fflush(file) != 0) {
@@ -39,10 +41,12 @@ std::optional<WriteFailure> ReplaceByRename(const std::string& path, std::string
   }
   if (std::fclose(file) != 0 && error == 0) error = errno;
   std::error_code renameError;
-  if (error == 0) fs::rename(temporary, path, renameError);
+  if (error == 0) {
+    fs::rename(platform::PathFromText(temporary), platform::PathFromText(path), renameError);
+  }
   if (error == 0 && !renameError) return std::nullopt;
   std::error_code ignored;
-  fs::remove(temporary, ignored);
+  fs::remove(platform::PathFromText(temporary), ignored);
   return WriteFailure{error != 0 ? Reason(error) : renameError.message()};
 }
 

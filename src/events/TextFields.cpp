@@ -40,8 +40,13 @@ std::string AddBackslash(const std::string& Path) {
 }
 
 std::string StripExtension(const std::string& FileName) {
+  // A dot before the last folder separator belongs to a folder's name.
   const auto dot = FileName.rfind('.');
-  return dot == std::string::npos ? FileName : FileName.substr(0, dot);
+  const auto separator = FileName.find_last_of("/\\");
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
+    return FileName;
+  }
+  return FileName.substr(0, dot);
 }
 
 std::string Abbreviate(std::string_view text, std::size_t maxLength) {

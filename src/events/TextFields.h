@@ -22,7 +22,8 @@ std::string_view TrimBlanks(std::string_view text);
 // one ('/' or '\'). The Windows form 'C:\x' thus gives 'C:\x\'.
 std::string AddBackslash(const std::string& Path);
 
-// The text before the last "."; the name unchanged when it holds none.
+// The text before the last "."; the name unchanged when it holds none, or
+// when the last "." is in a folder's name ('C:\lcd.v2\init').
 std::string StripExtension(const std::string& FileName);
 
 // A text for a message: longer texts are cut and end in "...".

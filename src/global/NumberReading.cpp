@@ -1,8 +1,9 @@
 #include "global/NumberReading.h"
 
+#include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -47,17 +48,26 @@ double ReadRadixInteger(Cursor& cursor, int radix) {
   return value;
 }
 
-// The decimal form: collects the accepted characters in the form strtod reads
-// and lets it do the conversion, so long digit strings and huge exponents are
-// handled by the library's correctly rounded conversion.
+// The decimal form: collects the accepted characters in the form from_chars
+// reads and lets it do the conversion, so long digit strings and huge
+// exponents get the library's correctly rounded result. from_chars, unlike
+// strtod, never reads the C locale's decimal separator: under a German locale
+// strtod stops "2.5" at the point and gives 2.
 double ReadDecimal(Cursor& cursor) {
   std::string number;
+  bool negative = false;
   if (cursor.Peek() == '+' || cursor.Peek() == '-') {
-    number += cursor.Peek();
+    negative = cursor.Peek() == '-';
     cursor.Next();
   }
   bool anyDigit = false;
+  // The power of ten of the first significant digit, plus one: 2 for "12.5",
+  // -1 for "0.025"; it tells an overflow from an underflow.
+  long long magnitude = 0;
+  bool significant = false;
   while (std::isdigit(static_cast<unsigned char>(cursor.Peek()))) {
+    significant = significant || cursor.Peek() != '0';
+    if (significant) ++magnitude;
     number += cursor.Peek();
     anyDigit = true;
     cursor.Next();
@@ -66,12 +76,15 @@ double ReadDecimal(Cursor& cursor) {
     number += '.';
     cursor.Next();
     while (std::isdigit(static_cast<unsigned char>(cursor.Peek()))) {
+      significant = significant || cursor.Peek() != '0';
+      if (!significant) --magnitude;
       number += cursor.Peek();
       anyDigit = true;
       cursor.Next();
     }
   }
   if (!anyDigit) return 0;
+  long long exponent = 0;
   const char e = static_cast<char>(std::toupper(static_cast<unsigned char>(cursor.Peek())));
   if (e == 'E' || e == 'D') {
     cursor.Next();
@@ -85,13 +98,23 @@ double ReadDecimal(Cursor& cursor) {
     while (std::isdigit(static_cast<unsigned char>(cursor.Peek()))) {
       // Leading zeros of an exponent add nothing and would only lengthen it.
       if (cursor.Peek() != '0' || !digits.empty()) digits += cursor.Peek();
+      // Far beyond any double; held there so that it cannot overflow.
+      exponent = std::min(exponent * 10 + (cursor.Peek() - '0'), 1'000'000'000'000LL);
       anyExponentDigit = true;
       cursor.Next();
     }
     // An exponent without digits is not part of the number: "1E" reads as 1.
     if (anyExponentDigit) number += "e" + sign + (digits.empty() ? "0" : digits);
+    if (sign == "-") exponent = -exponent;
   }
-  return std::strtod(number.c_str(), nullptr);
+  double value = 0;
+  const auto [end, problem] = std::from_chars(number.data(), number.data() + number.size(), value);
+  // Out of range from_chars leaves the value alone: too large a number is
+  // infinite and too small a one 0, as strtod gives them.
+  if (problem == std::errc::result_out_of_range) {
+    value = magnitude + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
+  }
+  return negative ? -value : value;
 }
 
 // Plain unsigned integers are by far the commonest numbers (step lines, value

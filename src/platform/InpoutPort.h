@@ -1,36 +1,36 @@
 #pragma once
-// A parallel port written through the inpout32 driver DLL (Windows only):
-// inpoutx64.dll on 64-bit builds, inpout32.dll on 32-bit ones.
+// A parallel port written through the inpout32 driver DLL (Windows):
+// inpoutx64.dll in a 64-bit program, inpout32.dll in a 32-bit one. Windows
+// loads no DLL of the other width into a program, so only the one that fits
+// is tried. The logic runs on every system against an InpoutSystem; the
+// Windows one (WindowsInpoutSystem) loads the real DLL.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
 
+#include "platform/InpoutSystem.h"
 #include "platform/Port.h"
 
 namespace quorvane::platform {
 
 class InpoutPort final : public Port {
  public:
+  static constexpr const char* kLibraryName = sizeof(void*) == 8 ? "inpoutx64.dll" : "inpout32.dll";
+
   struct Opening {
-    std::unique_ptr<InpoutPort> port;  // null when the DLL could not be used
-    std::string error;                 // one sentence naming the DLL and the reason
+    std::unique_ptr<InpoutPort> port;  // null when the DLL or its driver cannot be used
+    std::string error;                 // names the DLL, the reason and what to do
+    std::string notice;                // said once when the port opened
   };
 
-  // Loads the DLL for this build (the other one as a fallback) and finds its
-  // Out32 function.
-  static Opening Open();
+  // Loads the DLL, finds Out32 and asks IsInpOutDriverOpen: a DLL whose driver
+  // is not open writes nothing and reports nothing, so the port is refused.
+  // A DLL older than IsInpOutDriverOpen opens with a notice that says so.
+  static Opening Open(std::unique_ptr<InpoutSystem> system);
 
-  // The module handle (HMODULE) is kept as void* so that <windows.h> stays
-  // out of this header.
-  using Out32Function = void(__stdcall*)(short port, short data);
-  struct LibraryFreer {
-    void operator()(void* module) const;
-  };
-  using Library = std::unique_ptr<void, LibraryFreer>;
-
-  InpoutPort(Library library, Out32Function out32) : library_(std::move(library)), out32_(out32) {}
+  explicit InpoutPort(std::unique_ptr<InpoutSystem> system) : system_(std::move(system)) {}
 
   // The register address is passed on as the program wrote it; the control
   // register keeps bits 4 and 5 clear. A write the driver refuses is latched
@@ -38,8 +38,7 @@ class InpoutPort final : public Port {
   void Out32(std::uint16_t address, std::uint8_t value) override;
 
  private:
-  Library library_;  // unloaded when the port goes
-  Out32Function out32_;
+  std::unique_ptr<InpoutSystem> system_;  // the DLL is unloaded with it
 };
 
 }  // namespace quorvane::platform

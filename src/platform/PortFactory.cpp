@@ -11,6 +11,7 @@
 #include "platform/AdapterAddresses.h"
 #include "platform/FtdiPort.h"
 #include "platform/GpioPort.h"
+#include "platform/InpoutPort.h"
 #include "platform/IoPort.h"
 #include "platform/LinuxIoSystem.h"
 
@@ -19,7 +20,7 @@
 #include "platform/PpdevPort.h"
 #endif
 #if defined(_WIN32)
-#include "platform/InpoutPort.h"
+#include "platform/WindowsInpoutSystem.h"
 #endif
 #if defined(QUORVANE_HAS_LIBFTDI1)
 #include "platform/LibFtdiSystem.h"
@@ -114,12 +115,13 @@ OpenedPort OpenIo(IoSystem* system, std::uint16_t base) {
   return FromOpening(IoPort::Open(*system, base), name);
 }
 
-OpenedPort OpenInpout() {
-#if defined(_WIN32)
-  return FromOpening(InpoutPort::Open(), "inpout32");
-#else
-  return Failed("the inpout32 port exists on Windows only");
-#endif
+OpenedPort OpenInpout(const PortSystems& systems) {
+  if (!systems.inpout) return Failed("the inpout32 port exists on Windows only");
+  InpoutPort::Opening opening = InpoutPort::Open(systems.inpout());
+  std::string notice = std::move(opening.notice);
+  OpenedPort opened = FromOpening(std::move(opening), "inpout32");
+  if (opened.port) opened.notice = std::move(notice);
+  return opened;
 }
 
 OpenedPort OpenFtdi(const PortSystems& systems, const FtdiAddress& address) {
@@ -151,8 +153,10 @@ OpenedPort OpenGpio(const PortSystems& systems, const GpioAddress& address) {
   return opened;
 }
 
-OpenedPort OpenAuto(PpdevSystem& system) {
-  OpenedPort opened = OpenPpdev(system, kDefaultPpdevDevice);
+OpenedPort OpenAuto(const PortSystems& systems) {
+  // Windows reaches its parallel port through the inpout32 driver.
+  OpenedPort opened =
+      systems.inpout ? OpenInpout(systems) : OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
   if (opened.port) return opened;
   return Simulated("No parallel port could be used (" + opened.error +
                    "); port writes go to the simulated port.");
@@ -178,6 +182,9 @@ PortSystems RealPortSystems() {
 #if defined(QUORVANE_HAS_LIBGPIOD)
   systems.gpio = [] { return std::make_unique<LibGpiodSystem>(); };
 #endif
+#if defined(_WIN32)
+  systems.inpout = [] { return std::make_unique<WindowsInpoutSystem>(); };
+#endif
   return systems;
 }
 
@@ -187,7 +194,7 @@ OpenedPort OpenPort(std::string_view portText, const PortSystems& systems) {
   constexpr std::string_view kFtdiPrefix = "ftdi:";
   constexpr std::string_view kGpioPrefix = "gpio:";
   if (portText == "sim") return Simulated({});
-  if (portText == "auto") return OpenAuto(systems.ppdev);
+  if (portText == "auto") return OpenAuto(systems);
   if (portText == "ppdev") return OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
   if (portText.starts_with(kPpdevPrefix)) {
     const std::string path(portText.substr(kPpdevPrefix.size()));
@@ -205,7 +212,7 @@ OpenedPort OpenPort(std::string_view portText, const PortSystems& systems) {
     }
     return OpenIo(systems.io, *base);
   }
-  if (portText == "inpout32") return OpenInpout();
+  if (portText == "inpout32") return OpenInpout(systems);
   if (portText == "ftdi") return OpenFtdi(systems, {{FtdiPort::kFt232r, FtdiPort::kFt232h}, 0});
   if (portText.starts_with(kFtdiPrefix)) {
     const ParsedFtdiAddress parsed = ParseFtdiAddress(portText.substr(kFtdiPrefix.size()));

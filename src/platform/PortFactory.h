@@ -10,6 +10,7 @@
 
 #include "platform/FtdiSystem.h"
 #include "platform/GpioSystem.h"
+#include "platform/InpoutSystem.h"
 #include "platform/IoSystem.h"
 #include "platform/Port.h"
 #include "platform/PpdevSystem.h"
@@ -25,6 +26,8 @@ struct PortSystems {
   // program was built without libftdi1 or libgpiod.
   std::function<std::unique_ptr<FtdiSystem>()> ftdi = {};
   std::function<std::unique_ptr<GpioSystem>()> gpio = {};
+  // Make the layer of the inpout32 driver DLL; empty outside Windows.
+  std::function<std::unique_ptr<InpoutSystem>()> inpout = {};
 };
 
 // The real system calls of this platform.
@@ -46,7 +49,8 @@ struct OpenedPort {
 
 // Accepted forms:
 //   sim                      the simulated port
-//   auto                     ppdev on /dev/parport0 when it can be claimed, else the
+//   auto                     ppdev on /dev/parport0 when it can be claimed (on Windows:
+//                            inpout32 when its driver is loaded), else the
 //                            simulated port with a notice (never tries io)
 //   ppdev, ppdev:/dev/...    the Linux ppdev driver, /dev/parport0 by default
 //   io, io:0xE800, io:888    direct port I/O at a base, hex with 0x or decimal,

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/ProgramPath.h"
+#include "platform/TextPath.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -25,7 +26,7 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string WithSeparator(const fs::path& path) {
-  return WithFolderSeparator(path.string());
+  return WithFolderSeparator(TextFromPath(path));
 }
 
 std::optional<std::string> Variable(const char* name) {
@@ -40,16 +41,16 @@ bool Given(const std::optional<std::string>& text) {
 
 bool HoldsStandardEvent(const std::string& folder) {
   std::error_code error;
-  return fs::is_regular_file(fs::path(folder) / "0.evnt", error);
+  return fs::is_regular_file(PathFromText(folder) / "0.evnt", error);
 }
 
 }  // namespace
 
 bool IsWritableFolder(const std::string& folder) {
   std::error_code error;
-  if (!fs::is_directory(folder, error)) return false;
+  if (!fs::is_directory(PathFromText(folder), error)) return false;
 #ifdef _WIN32
-  return _access(folder.c_str(), 2) == 0;
+  return _waccess(PathFromText(folder).c_str(), 2) == 0;
 #else
   return access(folder.c_str(), W_OK | X_OK) == 0;
 #endif
@@ -76,25 +77,24 @@ FolderPlaces ProcessFolderPlaces() {
 
 FolderChoice ChooseProgramFolder(const std::optional<std::string>& folderOption,
                                  const FolderPlaces& places) {
-  if (folderOption) return {FolderLayout::FolderOption, WithSeparator(*folderOption), {}};
+  if (folderOption) return {FolderLayout::FolderOption, WithFolderSeparator(*folderOption), {}};
   if (Given(places.folderVariable)) {
-    return {FolderLayout::FolderVariable, WithSeparator(*places.folderVariable), {}};
+    return {FolderLayout::FolderVariable, WithFolderSeparator(*places.folderVariable), {}};
   }
   const bool shipsEvents = HoldsStandardEvent(places.executableFolder);
   if (shipsEvents && IsWritableFolder(places.executableFolder)) {
-    return {FolderLayout::Portable, WithSeparator(places.executableFolder), {}};
+    return {FolderLayout::Portable, WithFolderSeparator(places.executableFolder), {}};
   }
 
   FolderChoice choice{FolderLayout::Installed, {}, {}};
   choice.dataFolder =
-      shipsEvents
-          ? WithSeparator(places.executableFolder)
-          : WithSeparator(
-                (fs::path(places.executableFolder) / QUORVANE_DATA_FROM_BIN).lexically_normal());
-  if (Given(places.dataHome) && fs::path(*places.dataHome).is_absolute()) {
-    choice.folder = WithSeparator(fs::path(*places.dataHome) / "quorvane");
+      shipsEvents ? WithFolderSeparator(places.executableFolder)
+                  : WithSeparator((PathFromText(places.executableFolder) / QUORVANE_DATA_FROM_BIN)
+                                      .lexically_normal());
+  if (Given(places.dataHome) && PathFromText(*places.dataHome).is_absolute()) {
+    choice.folder = WithSeparator(PathFromText(*places.dataHome) / "quorvane");
   } else if (Given(places.home)) {
-    choice.folder = WithSeparator(fs::path(*places.home) / ".local" / "share" / "quorvane");
+    choice.folder = WithSeparator(PathFromText(*places.home) / ".local" / "share" / "quorvane");
   }
   return choice;
 }

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "platform/TextPath.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -11,15 +13,19 @@ namespace quorvane::platform {
 std::string ExecutableFolder() {
   std::error_code error;
 #ifdef _WIN32
-  char buffer[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, buffer, MAX_PATH);
-  std::filesystem::path executable(std::string(buffer, length));
+  // The wide name: the ANSI one cannot hold every folder name. A long path
+  // may exceed MAX_PATH.
+  std::wstring buffer(32768, L'\0');
+  const DWORD length =
+      GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+  buffer.resize(length < buffer.size() ? length : 0);
+  std::filesystem::path executable(buffer);
 #else
   std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
 #endif
   std::filesystem::path folder =
       error || executable.empty() ? std::filesystem::current_path(error) : executable.parent_path();
-  return WithFolderSeparator(folder.string());
+  return WithFolderSeparator(TextFromPath(folder));
 }
 
 std::string WithFolderSeparator(const std::string& folder) {

@@ -9,6 +9,8 @@
 #include <unistd.h>
 #else
 #include <filesystem>
+
+#include "platform/TextPath.h"
 #endif
 
 namespace quorvane::platform {
@@ -63,11 +65,11 @@ OpenedFile OpenRegularFile(const std::string& path) {
 // the open keeps devices such as "CON" out.
 OpenedFile OpenRegularFile(const std::string& path) {
   std::error_code error;
-  const auto status = std::filesystem::status(path, error);
+  const auto status = std::filesystem::status(PathFromText(path), error);
   if (!std::filesystem::exists(status)) return {nullptr, "it does not exist", false};
   if (std::filesystem::is_directory(status)) return NotAFile("a folder");
   if (!std::filesystem::is_regular_file(status)) return NotAFile("not a regular file");
-  FileHandle file(std::fopen(path.c_str(), "rb"));
+  FileHandle file(OpenFile(path, "rb"));
   if (!file) return Failed(errno);
   return {std::move(file), {}, false};
 }

@@ -1,13 +1,8 @@
 #include "platform/StopAwareSleeper.h"
 
 #include <algorithm>
-#include <thread>
 
 #include "platform/StopSignal.h"
-
-#ifndef _WIN32
-#include <poll.h>
-#endif
 
 namespace quorvane::platform {
 namespace {
@@ -17,14 +12,7 @@ class RealWaitSystem final : public StopAwareSleeper::WaitSystem {
   std::chrono::steady_clock::time_point Now() const override {
     return std::chrono::steady_clock::now();
   }
-  void WaitAtMost(int milliseconds) override {
-#ifndef _WIN32
-    pollfd stop = {StopDescriptor(), POLLIN, 0};
-    poll(&stop, stop.fd >= 0 ? 1 : 0, milliseconds);
-#else
-    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
-#endif
-  }
+  void WaitAtMost(int milliseconds) override { WaitAtMostUnlessStopped(milliseconds); }
 };
 
 RealWaitSystem& RealSystem() {

@@ -22,7 +22,7 @@ class StopAwareSleeper final : public Sleeper {
     virtual void WaitAtMost(int milliseconds) = 0;
   };
 
-  // The steady clock, and a wait on the stop descriptor.
+  // The steady clock, and a wait that a stop request ends.
   StopAwareSleeper();
   explicit StopAwareSleeper(WaitSystem& system) : system_(system) {}
   void Sleep(std::uint32_t milliseconds) override;

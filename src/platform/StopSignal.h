@@ -2,10 +2,12 @@
 // SIGINT, SIGTERM, SIGHUP (the terminal that started the program was closed)
 // and SIGQUIT as a request to stop: the desktop program then runs its
 // shut-down writes before it ends; quorvane-send stops at the next byte
-// boundary (cli/SendStop.h). The request is seen by waits (StopAwareSleeper),
-// by the window's repaint after each displayed write, by quorvane-send between
-// two bytes, and by the event loop through a file descriptor that becomes
-// readable.
+// boundary (cli/SendStop.h). On Windows the console's Ctrl+C is SIGINT,
+// Ctrl+Break SIGBREAK, and closing the console window, logging off or shutting
+// down SIGTERM. The request is seen by waits (StopAwareSleeper), by the
+// window's repaint after each displayed write, by quorvane-send between two
+// bytes, and by the event loop through a file descriptor that becomes readable
+// (not on Windows, where waits end through an event object instead).
 
 #include <stdexcept>
 
@@ -24,8 +26,8 @@ bool StopRequested();
 // The signal that asked for the stop; 0 before one did, or when the stop was
 // requested otherwise.
 int StopSignalNumber();
-// "SIGHUP", "SIGINT", "SIGQUIT" or "SIGTERM" for the signal that asked for the
-// stop; "a stop request" without one.
+// "SIGHUP", "SIGINT", "SIGQUIT", "SIGTERM" (or on Windows "SIGBREAK") for the
+// signal that asked for the stop; "a stop request" without one.
 const char* StopSignalName();
 // Requests a stop as the signals do (also for tests).
 void RequestStop();
@@ -34,6 +36,9 @@ void RequestStop();
 int StopExitStatus();
 // Readable once a stop was requested; -1 where not available.
 int StopDescriptor();
+// Blocks for at most `milliseconds`, less once a stop is requested (or, on
+// POSIX systems, when a signal interrupts the wait).
+void WaitAtMostUnlessStopped(int milliseconds);
 // Throws StopRequest when a stop was requested.
 void ThrowIfStopRequested();
 

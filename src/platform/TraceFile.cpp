@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/TextPath.h"
+
 namespace quorvane::platform {
 
-TraceFile::TraceFile(const std::string& path) : path_(path), file_(std::fopen(path.c_str(), "wb")) {
+TraceFile::TraceFile(const std::string& path) : path_(path), file_(OpenFile(path, "wb")) {
   if (!file_) {
     error_ = "cannot write the trace file '" + path + "': " + std::strerror(errno);
     return;
@@ -28,7 +30,8 @@ void TraceFile::Write(std::string_view text) {
   const long end = std::ftell(file_.get());
   if (written > 0 && end >= static_cast<long>(written)) {
     std::error_code ignored;
-    std::filesystem::resize_file(path_, static_cast<std::uintmax_t>(end) - written, ignored);
+    std::filesystem::resize_file(PathFromText(path_), static_cast<std::uintmax_t>(end) - written,
+                                 ignored);
   }
 }
 

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/TextPath.h"
+
 #ifdef _WIN32
 #include <process.h>
 #define getpid _getpid
@@ -47,8 +49,8 @@ std::string CopyWhenMissing(const fs::path& source, const fs::path& target) {
   std::error_code error;
   if (fs::exists(fs::symlink_status(target, error))) return {};
   static thread_local std::mt19937 random{std::random_device{}()};
-  const fs::path temporary = target.string() + ".tmp" + std::to_string(getpid()) + "-" +
-                             std::to_string(random() % 1000000000);
+  fs::path temporary = target;
+  temporary += ".tmp" + std::to_string(getpid()) + "-" + std::to_string(random() % 1000000000);
   fs::copy_file(source, temporary, fs::copy_options::none, error);
   if (!error) {
     // The user's copy is theirs to change, whatever the shipped file's mode.
@@ -75,18 +77,19 @@ std::string CopyWhenMissing(const fs::path& source, const fs::path& target) {
 // file at all to the system, which would hide that the name is taken.
 fs::path Bare(std::string folder) {
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
-  return folder;
+  return PathFromText(folder);
 }
 
 }  // namespace
 
 std::string FillUserFolder(const std::string& userFolder, const std::string& dataFolder) {
-  const fs::path user(userFolder);
-  for (const fs::path& file : ShippedFiles(dataFolder)) {
+  const fs::path user = PathFromText(userFolder);
+  const fs::path data = PathFromText(dataFolder);
+  for (const fs::path& file : ShippedFiles(data)) {
     std::error_code error;
     if (file.has_parent_path()) fs::create_directories(user / file.parent_path(), error);
     std::string failure = error ? error.message() : std::string();
-    if (failure.empty()) failure = CopyWhenMissing(fs::path(dataFolder) / file, user / file);
+    if (failure.empty()) failure = CopyWhenMissing(data / file, user / file);
     if (!failure.empty()) return file.generic_string() + ": " + failure;
   }
   return {};
@@ -102,7 +105,7 @@ PreparedFolder PrepareProgramFolder(const FolderChoice& choice) {
   }
   const std::string user = "The user folder " + choice.folder;
   std::error_code error;
-  const bool shipped = fs::is_directory(choice.dataFolder, error);
+  const bool shipped = fs::is_directory(PathFromText(choice.dataFolder), error);
   const std::string missingData = "the installed data folder " + choice.dataFolder + " is missing";
   // Without the shipped data there is nothing better than the user folder.
   const auto unusable = [&](const std::string& problem) -> PreparedFolder {

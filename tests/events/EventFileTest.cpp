@@ -1,12 +1,16 @@
 #include "events/EventFile.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include "TempFolder.h"
 #include "events/EventCatalogue.h"
 #include "events/TextFile.h"
+#include "platform/TextPath.h"
 
 namespace quorvane::events {
 namespace {
@@ -105,6 +109,37 @@ TEST(EventFiles, ReadLatin1IntoUtf8AndWriteItBack) {
   EXPECT_EQ(folder.Read("out.evnt"), "? sign\r\n") << "outside Latin-1 becomes '?'";
 }
 
+// The files are Latin-1, also on Windows, where the system's code page is
+// mostly Windows-1252: bytes 0x80 to 0x9F are read as Latin-1's control
+// characters U+0080 to U+009F (not as the euro sign and the typographic
+// quotes of Windows-1252), so each of the 256 bytes is one character and comes
+// back as it was when the lines are written again.
+TEST(EventFiles, EveryByteComesBackAsItWasWithItsCrLf) {
+  TempFolder folder;
+  std::string everyByte;
+  for (int byte = 1; byte <= 0xFF; ++byte) {
+    if (byte != '\r' && byte != '\n') everyByte += static_cast<char>(byte);
+  }
+  const std::string bytes = everyByte + "\r\nSB, 21\r\nTX, 4,SL,DH,\x80\r\n\r\nDL, 10\r\n";
+  folder.Write("all.evnt", bytes);
+
+  Lines lines;
+  TextLineReader reader(folder.File("all.evnt"));
+  while (const auto line = reader.NextLine()) lines.push_back(*line);
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0], Latin1ToUtf8(everyByte));
+  EXPECT_EQ(lines[2], "TX, 4,SL,DH,\xC2\x80") << "0x80 is U+0080";
+  EXPECT_EQ(lines[3], "");
+
+  ASSERT_EQ(WriteTextLinesAtomically(folder.File("copy.evnt"), lines), std::nullopt);
+  EXPECT_EQ(folder.Read("copy.evnt"), bytes);
+  global::StepArray steps;
+  ASSERT_TRUE(ReadEventSteps(folder.File("copy.evnt"), steps));
+  EXPECT_EQ(steps[0], "SB, 21");
+  EXPECT_EQ(steps[2], "");
+  EXPECT_EQ(steps[4], "X");
+}
+
 TEST(EventFiles, AFailedWriteLeavesTheOldFile) {
   TempFolder folder;
   folder.Write("keep.evnt", "old\r\n");
@@ -168,6 +203,9 @@ TEST(InitEvents, LoadsTheStandardEventsAndTheUsersCatalogue) {
   EXPECT_EQ(result.catalogue, (std::vector<CatalogueEntry>{{"mine", "Mine"}}));
 }
 
+// Named pipes in a folder, and alarm() to catch a hang, are POSIX things.
+#ifndef _WIN32
+
 // Ends the test process if a file open blocks, so a hang fails the test.
 class OpenWatchdog {
  public:
@@ -221,7 +259,12 @@ TEST(EventFiles, OnlyRegularFilesAreReadAndOpeningNeverBlocks) {
       << "only regular files are listed";
 }
 
+#endif  // !_WIN32
+
 TEST(EventCatalogue, KeepsFileNamesThatAreNotUtf8AsTheirBytes) {
+#ifdef _WIN32
+  GTEST_SKIP() << "Windows keeps file names in UTF-16: every name the catalogue lists is UTF-8";
+#endif
   TempFolder folder;
   const std::string latin1Name = "caf\xE9";  // a Latin-1 name from another machine
   folder.Write(latin1Name + ".evnt", "Coffee\r\nSB, 7\r\n");
@@ -234,6 +277,32 @@ TEST(EventCatalogue, KeepsFileNamesThatAreNotUtf8AsTheirBytes) {
   ASSERT_TRUE(ReadEventSteps(folder.Folder() + entries[0].name + kEventExtension, steps));
   EXPECT_EQ(steps[0], "SB, 7");
   EXPECT_EQ(entries[0].Item(), latin1Name + ", Coffee");
+}
+
+// A folder and an event named outside ASCII: the name the catalogue lists
+// opens the same file, also on Windows, where names are UTF-16 underneath.
+TEST(EventCatalogue, NamesOutsideAsciiLeadBackToTheirFiles) {
+  TempFolder root;
+  const std::string folder = root.File("Jos\xC3\xA9") + "/";  // "José"
+  std::filesystem::create_directory(platform::PathFromText(folder));
+  const std::string name =
+      "Gr\xC3\xBC\xC3\x9F"
+      "e \xE2\x82\xAC";  // "Grüße €"
+  ASSERT_EQ(WriteTextLinesAtomically(folder + name + kEventExtension, {"Gr\xC3\xBC\xC3\x9F"
+                                                                       "e",
+                                                                       "SB, 7"}),
+            std::nullopt);
+  EXPECT_EQ(root.Read("Jos\xC3\xA9/" + name + kEventExtension),
+            "Gr\xFC\xDF"
+            "e\r\nSB, 7\r\n");
+
+  const auto entries = EventEntries(folder, false);
+  ASSERT_EQ(entries, (std::vector<CatalogueEntry>{{name,
+                                                   "Gr\xC3\xBC\xC3\x9F"
+                                                   "e"}}));
+  global::StepArray steps;
+  ASSERT_TRUE(ReadEventSteps(folder + entries[0].name + kEventExtension, steps));
+  EXPECT_EQ(steps[0], "SB, 7");
 }
 
 TEST(TextFiles, AByteOrderMarkMakesAFileUtf8) {

@@ -33,16 +33,32 @@ TEST(PopValue, TakesTrimmedFieldsOffTheFront) {
 }
 
 TEST(PathHelpers, AddBackslashAndStripExtension) {
-  EXPECT_EQ(AddBackslash("C:\\x"), "C:\\x/");
+  // The platform's separator is added; either one ends a path already.
+#ifdef _WIN32
+  const std::string separator = "\\";
+#else
+  const std::string separator = "/";
+#endif
+  EXPECT_EQ(AddBackslash("C:\\x"), "C:\\x" + separator);
   EXPECT_EQ(AddBackslash("C:\\"), "C:\\");
+  EXPECT_EQ(AddBackslash("C:/lcd/"), "C:/lcd/");
+  EXPECT_EQ(AddBackslash("D:"), "D:" + separator);
+  EXPECT_EQ(AddBackslash("\\\\server\\share"), "\\\\server\\share" + separator);
   EXPECT_EQ(AddBackslash("/opt/q/"), "/opt/q/");
-  EXPECT_EQ(AddBackslash("/opt/q"), "/opt/q/");
-  EXPECT_EQ(AddBackslash(""), "/");
+  EXPECT_EQ(AddBackslash("/opt/q"), "/opt/q" + separator);
+  EXPECT_EQ(AddBackslash(""), separator);
 
   EXPECT_EQ(StripExtension("a.b.evnt"), "a.b");
   EXPECT_EQ(StripExtension("abc"), "abc");
   EXPECT_EQ(StripExtension(".evnt"), "");
   EXPECT_EQ(StripExtension("x."), "x");
+  // Drive letters and both separators: only the last name loses its extension.
+  EXPECT_EQ(StripExtension("C:\\lcd\\init.evnt"), "C:\\lcd\\init");
+  EXPECT_EQ(StripExtension("C:/lcd/init.evnt"), "C:/lcd/init");
+  EXPECT_EQ(StripExtension("C:\\lcd.v2\\init"), "C:\\lcd.v2\\init");
+  EXPECT_EQ(StripExtension("C:/lcd.v2/init"), "C:/lcd.v2/init");
+  EXPECT_EQ(StripExtension("C:\\lcd.v2/a.b.evnt"), "C:\\lcd.v2/a.b");
+  EXPECT_EQ(StripExtension("D:init.evnt"), "D:init");
 }
 
 TEST(PathHelpers, AbbreviateCutsLongTexts) {

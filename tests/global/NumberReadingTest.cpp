@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <locale>
 #include <string>
 
 namespace quorvane::global {
@@ -83,6 +85,41 @@ TEST(NumberReading, SurvivesAnyText) {
   EXPECT_TRUE(std::isinf(ReadNumber("&H" + std::string(1000, 'F'))));
   EXPECT_DOUBLE_EQ(ReadNumber("&HFFFFFFFFFF"), 1099511627775.0);
   EXPECT_EQ(ReadNumber(std::string(1, '\0') + "5"), 0);
+}
+
+// A German locale writes "2,5"; neither the C++ global locale nor the C
+// library's (which the desktop toolkit sets from the environment on Linux,
+// and which a Windows program may set from the user's settings) changes how
+// the program reads its own texts.
+TEST(NumberReading, DoesNotDependOnTheLocale) {
+  const ReadCase cases[] = {{"2.5", 2.5},   {"-0.25", -0.25}, {"1.5e1", 15},
+                            {"25D-1", 2.5}, {"2,5", 2},       {"1e999", INFINITY}};
+  const auto readsTheSame = [&](const char* where) {
+    for (const auto& c : cases) EXPECT_EQ(ReadNumber(c.text), c.expected) << c.text << where;
+  };
+
+  struct DecimalComma : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+    char do_thousands_sep() const override { return '.'; }
+  };
+  const std::locale previousGlobal =
+      std::locale::global(std::locale(std::locale::classic(), new DecimalComma));
+  readsTheSame(" (C++ locale with a decimal comma)");
+  std::locale::global(previousGlobal);
+
+  const std::string previous = std::setlocale(LC_ALL, nullptr);
+  const char* german = nullptr;
+  for (const char* name : {"de_DE.UTF-8", "de_DE", "German_Germany.1252"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      german = name;
+      break;
+    }
+  }
+  if (german == nullptr) GTEST_SKIP() << "no German C locale on this system";
+  const bool decimalComma = std::string(std::localeconv()->decimal_point) == ",";
+  readsTheSame((std::string(" (C locale ") + german + ")").c_str());
+  std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_TRUE(decimalComma) << german << " has no decimal comma: the test proves nothing";
 }
 
 TEST(NumberReading, RoundsHalvesToEvenAndChecksTheTarget) {

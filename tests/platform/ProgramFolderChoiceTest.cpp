@@ -6,6 +6,8 @@
 #include <string>
 
 #include "TempFolder.h"
+#include "platform/ProgramPath.h"
+#include "platform/TextPath.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -16,13 +18,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
+#ifndef _WIN32
 bool RunningAsRoot() {
-#ifdef _WIN32
-  return false;
-#else
   return geteuid() == 0;
-#endif
 }
+#endif
 
 // An installed tree (prefix/bin without events, prefix/share/quorvane) and a
 // portable folder (the executable's folder holding "0.evnt").
@@ -39,6 +39,9 @@ class ProgramFolderChoice : public ::testing::Test {
   testing::TempFolder root;
 };
 
+// The folders here are POSIX ones ("/home/u"), which have no drive and so
+// are not absolute on Windows; WindowsFoldersEndInABackslash stands for them.
+#ifndef _WIN32
 TEST_F(ProgramFolderChoice, TheFirstThatAppliesWins) {
   const FolderPlaces all{Portable(), "/from/variable", "/data/home", "/home/u"};
   const FolderChoice option = ChooseProgramFolder("/from/option", all);
@@ -97,6 +100,52 @@ TEST_F(ProgramFolderChoice, AReadOnlyPortableFolderIsTheDataOfTheUserFolder) {
   EXPECT_EQ(choice.layout, FolderLayout::Installed);
   EXPECT_EQ(choice.folder, "/home/u/.local/share/quorvane/");
   EXPECT_EQ(choice.dataFolder, Portable());
+}
+
+#else
+// Drive letters and both separators; the user's data folder of an installed
+// program is under %APPDATA%, which ProcessFolderPlaces takes as its data home.
+TEST_F(ProgramFolderChoice, WindowsFoldersEndInABackslash) {
+  const std::string appData = "C:\\Users\\u\\AppData\\Roaming";
+  const FolderPlaces all{Portable(), "D:/lcd", appData, "C:\\Users\\u"};
+  EXPECT_EQ(ChooseProgramFolder("C:\\lcd", all).folder, "C:\\lcd\\");
+  EXPECT_EQ(ChooseProgramFolder("C:\\lcd\\", all).folder, "C:\\lcd\\");
+  EXPECT_EQ(ChooseProgramFolder("C:/lcd/", all).folder, "C:/lcd/");
+  EXPECT_EQ(ChooseProgramFolder(std::nullopt, all).folder, "D:/lcd\\");
+
+  const FolderChoice portable =
+      ChooseProgramFolder(std::nullopt, {root.File("portable") + "\\", std::nullopt, appData, {}});
+  EXPECT_EQ(portable.layout, FolderLayout::Portable);
+  EXPECT_EQ(portable.folder, root.File("portable") + "\\");
+
+  const FolderChoice installed =
+      ChooseProgramFolder(std::nullopt, {Installed(), std::nullopt, appData, "C:\\Users\\u"});
+  EXPECT_EQ(installed.layout, FolderLayout::Installed);
+  EXPECT_EQ(installed.folder, appData + "\\quorvane\\");
+  EXPECT_EQ(installed.dataFolder, root.File("prefix\\share\\quorvane") + "\\");
+  EXPECT_EQ(
+      ChooseProgramFolder(std::nullopt, {Installed(), std::nullopt, std::nullopt, "C:\\Users\\u"})
+          .folder,
+      "C:\\Users\\u\\.local\\share\\quorvane\\");
+}
+#endif
+
+// The program folder of a portable layout is the running program's own folder,
+// as the system names it: a drive, backslashes and a closing backslash on Windows.
+TEST(ProgramPath, ExecutableFolderHoldsTheProgramAndEndsInTheSeparator) {
+  const std::string folder = ExecutableFolder();
+  ASSERT_FALSE(folder.empty());
+#ifdef _WIN32
+  EXPECT_EQ(folder.back(), '\\') << folder;
+  EXPECT_EQ(folder.find('/'), std::string::npos) << folder;
+  EXPECT_EQ(folder[1], ':') << folder;
+  const std::string program = folder + "test_program_folder.exe";
+#else
+  EXPECT_EQ(folder.back(), '/') << folder;
+  const std::string program = folder + "test_program_folder";
+#endif
+  EXPECT_TRUE(fs::is_regular_file(PathFromText(program))) << program;
+  EXPECT_EQ(ProcessFolderPlaces().executableFolder, folder);
 }
 
 TEST_F(ProgramFolderChoice, HelpSaysWhichFolderAndWhy) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/TextPath.h"
+
 namespace quorvane::testing {
 
 class TempFolder {
@@ -26,18 +28,20 @@ class TempFolder {
   TempFolder& operator=(const TempFolder&) = delete;
 
   const std::filesystem::path& Path() const { return path_; }
-  // The folder as the program keeps it: ending in the folder separator.
-  std::string Folder() const { return path_.string() + "/"; }
-  std::string File(std::string_view name) const { return (path_ / name).string(); }
+  // The folder as the program keeps it: UTF-8 text ending in a folder separator.
+  std::string Folder() const { return platform::TextFromPath(path_) + "/"; }
+  std::string File(std::string_view name) const {
+    return platform::TextFromPath(path_ / platform::PathFromText(name));
+  }
 
   // Writes the bytes exactly as given (no line-end translation).
   std::string Write(std::string_view name, std::string_view bytes) const {
     const std::string path = File(name);
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(platform::PathFromText(path), std::ios::binary) << bytes;
     return path;
   }
   std::string Read(std::string_view name) const {
-    std::ifstream in(File(name), std::ios::binary);
+    std::ifstream in(platform::PathFromText(File(name)), std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
   }
 

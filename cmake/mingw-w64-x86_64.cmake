@@ -1,0 +1,26 @@
+# Cross-compiling for 64-bit Windows with MinGW-w64 (Debian:
+# g++-mingw-w64-x86-64-posix). The posix thread model gives std::thread and
+# std::mutex; every program is linked statically, so it runs without the
+# compiler's DLLs beside it (also under Wine).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(QUORVANE_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${QUORVANE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${QUORVANE_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${QUORVANE_MINGW_PREFIX}-windres)
+
+# Libraries and packages for the target only; the build machine's programs.
+set(CMAKE_FIND_ROOT_PATH /usr/${QUORVANE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static")
+
+# pkg-config looks at the target's .pc files only, so the build machine's own
+# libraries (libftdi1, libgpiod) are never taken for the target's.
+set(ENV{PKG_CONFIG_LIBDIR} "/usr/${QUORVANE_MINGW_PREFIX}/lib/pkgconfig")
+set(ENV{PKG_CONFIG_PATH} "")
