@@ -1,6 +1,6 @@
 #include "app/DesktopOptions.h"
 
-#include "platform/TraceFactory.h"
+#include "platform/traces/TraceFactory.h"
 
 namespace quorvane::app {
 

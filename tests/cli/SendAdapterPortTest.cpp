@@ -9,7 +9,7 @@
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {

@@ -12,8 +12,8 @@
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
 #include "TempFolder.h"
-#include "platform/PortFactory.h"
 #include "platform/StopSignal.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {

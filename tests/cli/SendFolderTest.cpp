@@ -10,8 +10,8 @@
 #include "RecordingSleeper.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
