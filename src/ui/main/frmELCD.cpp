@@ -25,9 +25,9 @@
 #include "port/LineDisplay.h"
 #include "port/PowerSequences.h"
 #include "port/TracePicture.h"
+#include "ui/editor/EventCombo.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/Artwork.h"
-#include "ui/main/EventCombo.h"
 #include "ui/main/FormProcedures.h"
 
 namespace quorvane::ui {

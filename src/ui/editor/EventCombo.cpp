@@ -1,4 +1,4 @@
-#include "ui/main/EventCombo.h"
+#include "ui/editor/EventCombo.h"
 
 #include <QByteArray>
 #include <QComboBox>
