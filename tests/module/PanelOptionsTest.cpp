@@ -8,6 +8,7 @@
 
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
+#include "SendRun.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
 #include "platform/ports/PortFactory.h"
@@ -17,20 +18,14 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-struct SendRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::SendRun;
 
 class PanelOptionsTest : public ::testing::Test {
  protected:
   SendRun Send(const Lines& args) {
-    std::ostringstream out, err;
     const platform::PortSystems systems{ppdev, nullptr};
     const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    const int status = RunSend(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunSendCaptured(args, environment);
   }
 
   // A picture whose left third is black, and a black dot in the top right
