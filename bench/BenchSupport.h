@@ -7,8 +7,8 @@
 #include <cstdint>
 
 #include "image/PictureScan.h"
-#include "platform/Port.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/Port.h"
 
 namespace quorvane::bench {
 

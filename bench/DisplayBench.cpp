@@ -13,9 +13,9 @@
 #include "events/Engine.h"
 #include "platform/CommonDialogs.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Port.h"
 #include "platform/Shell.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/Port.h"
 #include "ui/main/frmELCD.h"
 
 namespace {

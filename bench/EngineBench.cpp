@@ -11,8 +11,8 @@
 #include "events/EventCatalogue.h"
 #include "global/Diagnostics.h"
 #include "image/PictureScan.h"
-#include "platform/Port.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/Port.h"
 
 namespace {
 

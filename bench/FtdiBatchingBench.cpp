@@ -13,9 +13,9 @@
 #include "events/EventCatalogue.h"
 #include "global/Diagnostics.h"
 #include "image/PictureScan.h"
-#include "platform/FtdiPort.h"
-#include "platform/FtdiSystem.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/adapters/FtdiPort.h"
+#include "platform/ports/adapters/FtdiSystem.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include "module/ModuleFeed.h"
 #include "module/Pcd8544.h"
 #include "module/frmModule.h"
-#include "platform/SimPort.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/SimPort.h"
 
 namespace {
 

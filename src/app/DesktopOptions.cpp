@@ -1,6 +1,6 @@
 #include "app/DesktopOptions.h"
 
-#include "platform/TraceFactory.h"
+#include "platform/traces/TraceFactory.h"
 
 namespace quorvane::app {
 
@@ -39,6 +39,7 @@ DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
 
 std::string DesktopUsage() {
   return R"(Usage: quorvane [--port PORT] [--folder DIR] [--trace FILE] [--screenshot FILE.png]
+                [--module-screenshot FILE.png]
 
 The desktop workbench for display modules on the parallel port.
 
@@ -56,11 +57,13 @@ The desktop workbench for display modules on the parallel port.
                        FILE.csv lists each write (index,time_us,address,value),
                        FILE.vcd is a value change dump of the lines SCLK, SDA,
                        DC, CS and RESET that PulseView and GTKWave open
-  --screenshot FILE    start up, save a picture of the main window and end
+  --screenshot FILE    start up, send the default command list, save a picture
+                       of the main window and end
   --module-screenshot FILE
-                       start up on the simulated port, send the default init
-                       sequence and the picture images/lcd_0.bmp, save a
-                       picture of the main, image and module windows and end
+                       start up on the simulated port, run the reset event,
+                       send the default init sequence and the picture
+                       images/lcd_0.bmp, save a picture of the main, image and
+                       module windows and end
   --help               this text
 
 Environment: QUORVANE_PORT (the default of --port), QUORVANE_FOLDER (the

@@ -16,18 +16,18 @@
 #include "module/Pcd8544.h"
 #include "module/frmModule.h"
 #include "platform/Clock.h"
-#include "platform/FlushingSleeper.h"
 #include "platform/MessageBoxes.h"
-#include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
 #include "platform/QtCommonDialogs.h"
-#include "platform/ReopenablePort.h"
 #include "platform/Shell.h"
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
-#include "platform/Trace.h"
-#include "platform/TraceFactory.h"
 #include "platform/UserFolder.h"
+#include "platform/ports/FlushingSleeper.h"
+#include "platform/ports/PortFactory.h"
+#include "platform/ports/ReopenablePort.h"
+#include "platform/traces/Trace.h"
+#include "platform/traces/TraceFactory.h"
 #include "ui/main/ApplicationLook.h"
 #include "ui/main/SimulatedPortNotice.h"
 #include "ui/main/frmELCD.h"
@@ -143,28 +143,26 @@ int main(int argc, char** argv) {
   stopPoll.start(100);
 #endif
 
+  // A notice goes to standard error, and into a box once the window shows
+  // unless the run only takes a screenshot.
+  const bool screenshotRun = options.screenshot || options.moduleScreenshot;
+  const auto tell = [&](const std::string& text, platform::MessageBoxes::Icon icon, bool box) {
+    std::cerr << "quorvane: " << text << '\n';
+    if (!box || screenshotRun) return;
+    QTimer::singleShot(0, &window, [&messages, &window, text, icon] {
+      messages.MsgBox(&window, QString::fromStdString(text), icon, "Quorvane");
+    });
+  };
   if (!notice.empty()) {
-    std::cerr << "quorvane: " << notice << '\n';
     // The simulated port's notice is a box once per machine and port choice;
     // the module window and the power box's tooltip name the port from then on.
     QSettings settings("Quorvane", "quorvane");
-    if (!options.screenshot && !options.moduleScreenshot &&
-        (!simulated || ui::TakeSimulatedPortNotice(settings, portText, notice))) {
-      QTimer::singleShot(0, &window, [&] {
-        messages.MsgBox(&window, QString::fromStdString(notice),
-                        platform::MessageBoxes::Icon::Information, "Quorvane");
-      });
-    }
+    tell(notice, platform::MessageBoxes::Icon::Information,
+         !screenshotRun && (!simulated || ui::TakeSimulatedPortNotice(settings, portText, notice)));
   }
   // A user folder that could not be made ready is said once, naming it.
   if (!programFolder.notice.empty()) {
-    std::cerr << "quorvane: " << programFolder.notice << '\n';
-    if (!options.screenshot && !options.moduleScreenshot) {
-      QTimer::singleShot(0, &window, [&] {
-        messages.MsgBox(&window, QString::fromStdString(programFolder.notice),
-                        platform::MessageBoxes::Icon::Warning, "Quorvane");
-      });
-    }
+    tell(programFolder.notice, platform::MessageBoxes::Icon::Warning, true);
   }
   bool screenshotFailed = false;
   if (options.screenshot) {

@@ -7,9 +7,9 @@
 #include <cstdint>
 
 #include "cli/SendStop.h"
-#include "platform/Port.h"
 #include "platform/Sleeper.h"
 #include "platform/StopSignal.h"
+#include "platform/ports/Port.h"
 
 namespace quorvane::cli {
 

@@ -18,13 +18,13 @@
 #include "module/ModuleFeed.h"
 #include "module/Pcd8544.h"
 #include "platform/Clock.h"
-#include "platform/FlushingSleeper.h"
-#include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
 #include "platform/StopSignal.h"
-#include "platform/Trace.h"
-#include "platform/TraceFactory.h"
 #include "platform/UserFolder.h"
+#include "platform/ports/FlushingSleeper.h"
+#include "platform/ports/PortFactory.h"
+#include "platform/traces/Trace.h"
+#include "platform/traces/TraceFactory.h"
 #include "port/FailureReport.h"
 
 namespace quorvane::cli {

@@ -228,7 +228,9 @@ empty item. A list with an item that is not a byte is refused whole.
 Options:
   --port PORT       where the bytes go (default: $QUORVANE_PORT, else auto):
                       auto             the parallel port /dev/parport0 when it can
-                                       be used, else the simulated port
+                                       be used (on Windows inpout32 when its
+                                       driver is loaded), else the simulated
+                                       port
                       sim              the simulated port (nothing leaves the PC)
                       ppdev[:DEVICE]   Linux ppdev, default /dev/parport0
                       io[:BASE]        direct port I/O, base 0x378 (or a PCI

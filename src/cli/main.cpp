@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
 #include "platform/Sleeper.h"
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
+#include "platform/ports/PortFactory.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);

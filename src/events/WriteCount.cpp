@@ -3,8 +3,8 @@
 #include "events/EventInterpreter.h"
 #include "events/ValueList.h"
 #include "global/Diagnostics.h"
-#include "platform/Port.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/Port.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::events {

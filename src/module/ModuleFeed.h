@@ -8,7 +8,7 @@
 #include <cstdint>
 
 #include "module/Pcd8544.h"
-#include "platform/Port.h"
+#include "platform/ports/Port.h"
 
 namespace quorvane::module {
 

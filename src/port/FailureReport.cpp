@@ -1,7 +1,7 @@
 #include "port/FailureReport.h"
 
-#include "platform/Port.h"
-#include "platform/Trace.h"
+#include "platform/ports/Port.h"
+#include "platform/traces/Trace.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::port {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/Port.h"
+#include "platform/ports/Port.h"
 #include "port/DisplayStep.h"
 
 namespace quorvane::port {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/Port.h"
+#include "platform/ports/Port.h"
 
 namespace quorvane::port {
 

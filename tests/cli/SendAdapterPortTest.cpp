@@ -8,28 +8,23 @@
 #include "FakeGpioSystem.h"
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
+#include "SendRun.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
 
 using Calls = std::vector<std::string>;
 
-struct SendRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::SendRun;
 
 class SendAdapterPort : public ::testing::Test {
  protected:
   SendRun Send(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
     const platform::PortSystems systems{ppdev, nullptr, ftdi.Factory(), gpio.Factory()};
     const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    const int status = RunSend(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunSendCaptured(args, environment);
   }
 
   testing::FakePpdevSystem ppdev;

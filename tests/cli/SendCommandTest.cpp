@@ -11,29 +11,24 @@
 
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
+#include "SendRun.h"
 #include "TempFolder.h"
-#include "platform/PortFactory.h"
 #include "platform/StopSignal.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct SendRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::SendRun;
 
 class SendCommandTest : public ::testing::Test {
  protected:
   SendRun Send(const Lines& args, const char* portVariable = nullptr) {
-    std::ostringstream out, err;
     const platform::PortSystems systems{ppdev, nullptr};
     const SendEnvironment environment{QUORVANE_DATA_DIR, portVariable, &systems, &sleeper};
-    const int status = RunSend(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunSendCaptured(args, environment);
   }
 
   Lines TraceLines(const std::string& name) const {

@@ -8,21 +8,18 @@
 
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
+#include "SendRun.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
 #include "platform/ProgramFolderChoice.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct SendRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::SendRun;
 
 // An installed tree: prefix/bin without events, the shipped data in
 // prefix/share/quorvane, an empty home.
@@ -38,12 +35,10 @@ class SendFolder : public ::testing::Test {
     places.home = root.File("home");
   }
   SendRun Send(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
     const platform::PortSystems systems{ppdev, nullptr};
     const SendEnvironment environment{places.executableFolder, nullptr, &systems, &sleeper,
                                       &places};
-    const int status = RunSend(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunSendCaptured(args, environment);
   }
   std::string UserFolder() const { return root.File("home/.local/share/quorvane") + "/"; }
   std::string DataFolder() const { return root.File("prefix/share/quorvane") + "/"; }

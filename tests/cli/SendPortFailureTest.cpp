@@ -17,29 +17,24 @@
 #include "FakeIoSystem.h"
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
+#include "SendRun.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct SendRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::SendRun;
 
 class SendPortFailure : public ::testing::Test {
  protected:
   SendRun Send(const Lines& args) {
-    std::ostringstream out, err;
     const platform::PortSystems systems{ppdev, &io, ftdi.Factory(), gpio.Factory()};
     const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    const int status = RunSend(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunSendCaptured(args, environment);
   }
   std::size_t TraceRows(const std::string& name) const {
     std::istringstream text(folder.Read(name));

@@ -19,8 +19,8 @@
 #include "RecordingSleeper.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
 #include "platform/StopSignal.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {

@@ -13,7 +13,7 @@
 #include "RecordingSleeper.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {

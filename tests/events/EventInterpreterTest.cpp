@@ -6,7 +6,7 @@
 #include "RecordingSleeper.h"
 #include "StepArrays.h"
 #include "global/Diagnostics.h"
-#include "platform/SimPort.h"
+#include "platform/ports/SimPort.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::events {

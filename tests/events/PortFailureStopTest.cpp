@@ -20,9 +20,9 @@
 #include "events/WriteCount.h"
 #include "global/Diagnostics.h"
 #include "image/PictureScan.h"
-#include "platform/FlushingSleeper.h"
-#include "platform/FtdiPort.h"
-#include "platform/SimPort.h"
+#include "platform/ports/FlushingSleeper.h"
+#include "platform/ports/SimPort.h"
+#include "platform/ports/adapters/FtdiPort.h"
 #include "port/FailureReport.h"
 #include "port/PowerSequences.h"
 

@@ -4,8 +4,8 @@
 #include "FuzzInput.h"
 #include "events/EventInterpreter.h"
 #include "global/Diagnostics.h"
-#include "platform/SimPort.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/SimPort.h"
 #include "port/OutputPort.h"
 
 namespace {

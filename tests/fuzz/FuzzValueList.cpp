@@ -6,8 +6,8 @@
 #include "events/EventInterpreter.h"
 #include "events/ValueList.h"
 #include "global/Diagnostics.h"
-#include "platform/SimPort.h"
 #include "platform/Sleeper.h"
+#include "platform/ports/SimPort.h"
 #include "port/OutputPort.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "events/ByteWriter.h"
 #include "events/EventInterpreter.h"
 #include "global/Diagnostics.h"
-#include "platform/SimPort.h"
+#include "platform/ports/SimPort.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::image {

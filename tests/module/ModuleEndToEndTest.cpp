@@ -18,7 +18,7 @@
 #include "module/ModuleFeed.h"
 #include "module/Panel.h"
 #include "module/Pcd8544.h"
-#include "platform/SimPort.h"
+#include "platform/ports/SimPort.h"
 #include "port/OutputPort.h"
 #include "port/PowerSequences.h"
 

@@ -8,29 +8,24 @@
 
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
+#include "SendRun.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-struct SendRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::SendRun;
 
 class PanelOptionsTest : public ::testing::Test {
  protected:
   SendRun Send(const Lines& args) {
-    std::ostringstream out, err;
     const platform::PortSystems systems{ppdev, nullptr};
     const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    const int status = RunSend(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunSendCaptured(args, environment);
   }
 
   // A picture whose left third is black, and a black dot in the top right
@@ -48,21 +43,12 @@ class PanelOptionsTest : public ::testing::Test {
   }
 
   Lines SetUp(const std::string& png) {
-    return {"--port",
-            "sim",
-            "--virtual-time",
-            "--startup",
-            "--reset",
-            "--init",
-            "33, 200, 5, 21, 32, 9, #500, 8, #500, 13",
-            "--image",
-            WritePicture(),
-            "--panel-png",
+    return {"--port", "sim", "--virtual-time", "--startup", "--reset", "--init",
+            "33, 200, 5, 21, 32, 9, #500, 8, #500, 13", "--image", WritePicture(), "--panel-png",
             png,
             // The glass on which the default init sequence shows black and
             // clear (at the default threshold it is too dark).
-            "--panel-glass-threshold",
-            "1.44"};
+            "--panel-glass-threshold", "1.44"};
   }
 
   testing::TempFolder folder;
@@ -203,10 +189,14 @@ TEST_F(PanelOptionsTest, AHardwarePortIsEmulatedFromTheWritesMade) {
 
 TEST_F(PanelOptionsTest, BadPanelOptionsAreUsageErrorsAndSendNothing) {
   const Lines cases[] = {
-      {"--panel-scale", "0"},     {"--panel-scale", "33"},
-      {"--panel-scale", "x"},     {"--panel-scale"},
-      {"--panel-mounting", "90"}, {"--panel-mounting", ""},
-      {"--panel-state=yes"},      {"--panel-png"},
+      {"--panel-scale", "0"},
+      {"--panel-scale", "33"},
+      {"--panel-scale", "x"},
+      {"--panel-scale"},
+      {"--panel-mounting", "90"},
+      {"--panel-mounting", ""},
+      {"--panel-state=yes"},
+      {"--panel-png"},
       {"--panel-scale", "2"},     // without --panel-png
       {"--panel-mounting", "0"},  // without --panel-png or --panel-state
       {"--panel-state", "--panel-glass-threshold", "0.49"},
@@ -224,8 +214,8 @@ TEST_F(PanelOptionsTest, BadPanelOptionsAreUsageErrorsAndSendNothing) {
     args.insert(args.end(), options.begin(), options.end());
     const SendRun run = Send(args);
     EXPECT_EQ(run.status, 2) << options.back();
-    const std::string& flag = options.size() > 1 && options[0] == "--panel-state" ? options[1]
-                                                                                  : options[0];
+    const std::string& flag =
+        options.size() > 1 && options[0] == "--panel-state" ? options[1] : options[0];
     EXPECT_NE(run.err.find(flag.substr(0, flag.find('='))), std::string::npos) << run.err;
     EXPECT_EQ(run.out, "");
   }

@@ -24,7 +24,7 @@
 #include "module/PanelPicture.h"
 #include "module/StateText.h"
 #include "module/frmModule.h"
-#include "platform/SimPort.h"
+#include "platform/ports/SimPort.h"
 #include "ui/main/ApplicationLook.h"
 #include "ui/main/frmELCD.h"
 
@@ -217,8 +217,8 @@ class frmModuleTest : public QObject {
     window->CatchUp();
     // Too dark on the default glass; black and clear on a glass with a
     // threshold of 1.44 V.
-    QVERIFY(window->findChild<QLabel*>("lblState")->text().endsWith(
-        "too dark (bias n for 1:48 is 4)"));
+    QVERIFY(
+        window->findChild<QLabel*>("lblState")->text().endsWith("too dark (bias n for 1:48 is 4)"));
     window->findChild<QDoubleSpinBox*>("spnGlassThreshold")->setValue(1.44);
     const module::PanelDots dots = window->findChild<module::PanelPicture*>("picPanel")->Dots();
     for (int y = 0; y < 48; ++y) {

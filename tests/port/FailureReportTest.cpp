@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/SimPort.h"
-#include "platform/Trace.h"
+#include "platform/ports/SimPort.h"
+#include "platform/traces/Trace.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::port {

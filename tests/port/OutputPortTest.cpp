@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordingDisplay.h"
-#include "platform/SimPort.h"
+#include "platform/ports/SimPort.h"
 
 namespace quorvane::port {
 namespace {

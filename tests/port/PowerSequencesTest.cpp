@@ -5,7 +5,7 @@
 #include "RecordingDisplay.h"
 #include "RecordingSleeper.h"
 #include "global/Global.h"
-#include "platform/SimPort.h"
+#include "platform/ports/SimPort.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::port {

@@ -12,18 +12,15 @@
 
 #include "FakePpdevSystem.h"
 #include "RecordingSleeper.h"
+#include "SendRun.h"
 #include "TempFolder.h"
 #include "cli/SendCommand.h"
-#include "platform/PortFactory.h"
+#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
 
-struct SendRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using testing::SendRun;
 
 class BadInputSendTest : public ::testing::Test {
  protected:
@@ -36,11 +33,9 @@ class BadInputSendTest : public ::testing::Test {
 
   SendRun Send(std::vector<std::string> args) {
     args.insert(args.begin(), {"--port", "sim", "--folder", folder.Path().string()});
-    std::ostringstream out, err;
     const platform::PortSystems systems{ppdev, nullptr};
     const SendEnvironment environment{folder.Folder(), nullptr, &systems, &sleeper};
-    const int status = RunSend(args, environment, out, err);
-    return {status, out.str(), err.str()};
+    return testing::RunSendCaptured(args, environment);
   }
 
   testing::TempFolder folder;

@@ -20,8 +20,8 @@
 #include "module/ModuleFeed.h"
 #include "module/Pcd8544.h"
 #include "module/frmModule.h"
-#include "platform/Port.h"
-#include "platform/SimPort.h"
+#include "platform/ports/Port.h"
+#include "platform/ports/SimPort.h"
 #include "ui/main/frmELCD.h"
 
 namespace quorvane::testing {

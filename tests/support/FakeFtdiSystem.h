@@ -19,7 +19,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/FtdiSystem.h"
+#include "platform/ports/adapters/FtdiSystem.h"
 
 namespace quorvane::testing {
 

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "platform/GpioSystem.h"
+#include "platform/ports/adapters/GpioSystem.h"
 
 namespace quorvane::testing {
 
 struct GpioScript {
   unsigned lineCount = 54;
-  int openResult = 0;  // 0, or a negative errno
+  int openResult = 0;                        // 0, or a negative errno
   std::vector<std::string> unreadableChips;  // the /dev/gpiochipN this process may not open
   int getLinesResult = 0;
   int requestResult = 0;

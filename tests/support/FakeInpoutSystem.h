@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/InpoutSystem.h"
+#include "platform/ports/parallel/InpoutSystem.h"
 
 namespace quorvane::testing {
 

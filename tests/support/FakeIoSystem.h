@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/IoSystem.h"
+#include "platform/ports/parallel/IoSystem.h"
 
 namespace quorvane::testing {
 

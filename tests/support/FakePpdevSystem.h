@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/PpdevSystem.h"
+#include "platform/ports/parallel/PpdevSystem.h"
 
 #if defined(__linux__)
 #include <linux/ppdev.h>
@@ -38,7 +38,9 @@ class FakePpdevSystem final : public platform::PpdevSystem {
     const auto result = ioctlResults.find(request);
     return result == ioctlResults.end() ? 0 : result->second;
   }
-  void Close(int fd) override { calls.push_back("close " + std::to_string(fd)); }
+  void Close(int fd) override {
+    calls.push_back("close " + std::to_string(fd));
+  }
   bool ModuleLoaded(const std::string& name) override {
     calls.push_back("look for module " + name);
     return loadedModules.contains(name);

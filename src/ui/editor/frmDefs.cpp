@@ -18,7 +18,7 @@
 #include "events/EventCatalogue.h"
 #include "global/Global.h"
 #include "platform/StopSignal.h"
-#include "ui/main/EventCombo.h"
+#include "ui/editor/EventCombo.h"
 
 namespace quorvane::ui {
 namespace {

@@ -14,10 +14,10 @@
 #include "global/Global.h"
 #include "platform/MessageBoxes.h"
 #include "ui/editor/EditorMessages.h"
+#include "ui/editor/EventCombo.h"
 #include "ui/editor/EventSaving.h"
 #include "ui/editor/StepReadout.h"
 #include "ui/editor/frmDefs.h"
-#include "ui/main/EventCombo.h"
 
 namespace quorvane::ui {
 namespace {

@@ -19,15 +19,15 @@
 #include "image/frmImage.h"
 #include "module/frmModule.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Port.h"
 #include "platform/StopSignal.h"
+#include "platform/ports/Port.h"
 #include "port/LampShape.h"
 #include "port/LineDisplay.h"
 #include "port/PowerSequences.h"
 #include "port/TracePicture.h"
+#include "ui/editor/EventCombo.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/Artwork.h"
-#include "ui/main/EventCombo.h"
 #include "ui/main/FormProcedures.h"
 
 namespace quorvane::ui {

@@ -11,8 +11,8 @@
 #include "image/PictureScan.h"
 #include "image/frmImage.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Port.h"
 #include "platform/StopSignal.h"
+#include "platform/ports/Port.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/frmELCD.h"
 

@@ -7,8 +7,8 @@
 
 #include "global/CountText.h"
 #include "platform/MessageBoxes.h"
-#include "platform/Port.h"
-#include "platform/Trace.h"
+#include "platform/ports/Port.h"
+#include "platform/traces/Trace.h"
 #include "port/FailureReport.h"
 #include "port/LineDisplay.h"
 #include "ui/main/frmELCD.h"

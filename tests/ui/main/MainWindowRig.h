@@ -12,7 +12,7 @@
 #include "RecordingSleeper.h"
 #include "ScriptedCommonDialogs.h"
 #include "TempFolder.h"
-#include "platform/SimPort.h"
+#include "platform/ports/SimPort.h"
 #include "port/LampShape.h"
 #include "ui/main/frmELCD.h"
 

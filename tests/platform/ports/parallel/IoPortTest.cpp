@@ -1,0 +1,179 @@
+#include "platform/ports/parallel/IoPort.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "FakeIoSystem.h"
+
+namespace quorvane::platform {
+namespace {
+
+using testing::FakeIoSystem;
+using Calls = std::vector<std::string>;
+
+// ioperm covers all 65,536 ports since Linux 2.6.8 (its manual page; the
+// kernel checks from + num against IO_BITMAP_BITS, 65536, in
+// arch/x86/kernel/ioport.c): no base needs iopl, which is deprecated and
+// emulated by the kernel through the same bitmap.
+TEST(IoPortAccess, IopermForEveryBaseGivenBackOnDestruction) {
+  for (const std::uint16_t base : {0x378, 0x278, 0x3BC, 0x3FD, 0x3FE, 0xE800, 0xFFFD}) {
+    SCOPED_TRACE(base);
+    char grant[32], giveBack[32];
+    std::snprintf(grant, sizeof grant, "ioperm 0x%02X 3 on", base);
+    std::snprintf(giveBack, sizeof giveBack, "ioperm 0x%02X 3 off", base);
+    FakeIoSystem system;
+    IoPort::Opening opening = IoPort::Open(system, base);
+    ASSERT_NE(opening.port, nullptr);
+    EXPECT_EQ(opening.error, "");
+    EXPECT_EQ(system.calls.front(), grant);
+    system.calls.clear();
+    opening.port.reset();
+    EXPECT_EQ(system.calls, Calls{giveBack});
+  }
+}
+
+// ppdev's PPDATADIR with 0 calls the port driver's data_forward, which clears
+// bit 5 of the control register and keeps the others (drivers/char/ppdev.c,
+// parport_pc's frob of the control register). The io port does the same at
+// open: read the control register, write it back with bit 5 clear.
+TEST(IoPortAccess, OpeningClearsTheDirectionBitAndKeepsTheOtherControlBits) {
+  struct Case {
+    int control;          // what the control register reads
+    std::string written;  // what the opening writes back
+  };
+  const Case cases[] = {
+      {0x2C, "outb 0x0C 0xE802"},  // reverse mode, left by another program
+      {0xEF, "outb 0xCF 0xE802"}, {0x20, "outb 0x00 0xE802"},
+      {0xC4, "outb 0xC4 0xE802"},  // forward already: written back unchanged
+      {0x10, "outb 0x10 0xE802"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.written);
+    FakeIoSystem system;
+    system.inbResult = c.control;
+    IoPort::Opening opening = IoPort::Open(system, 0xE800);
+    ASSERT_NE(opening.port, nullptr);
+    EXPECT_EQ(system.calls, (Calls{"ioperm 0xE800 3 on", "inb 0xE802", c.written}));
+  }
+  // The opening's write is the port's own: the writes of the program count
+  // from the first Out32, and a failed opening write refuses the port.
+  FakeIoSystem failing;
+  failing.failingOutb = 1;
+  IoPort::Opening refused = IoPort::Open(failing, 0x378);
+  EXPECT_EQ(refused.port, nullptr);
+  EXPECT_EQ(refused.error,
+            "cannot make the port at 0x378 drive its data lines: Input/output error");
+  EXPECT_EQ(failing.calls,
+            (Calls{"ioperm 0x378 3 on", "inb 0x37A", "outb 0xC4 0x37A", "ioperm 0x378 3 off"}));
+}
+
+TEST(IoPortWrite, RegistersMapOntoTheBaseAndControlKeepsBits4And5Clear) {
+  struct Case {
+    std::uint16_t base;
+    std::uint16_t address;
+    std::uint8_t value;
+    Calls expected;
+  };
+  const Case cases[] = {
+      {0x378, 0x378, 0x5A, {"outb 0x5A 0x378"}},
+      {0x378, 0x378, 0xFF, {"outb 0xFF 0x378"}},
+      {0x378, 0x37A, 0xFF, {"outb 0xCF 0x37A"}},
+      {0x378, 0x37A, 0x0B, {"outb 0x0B 0x37A"}},
+      {0xE800, 0x378, 0xFF, {"outb 0xFF 0xE800"}},
+      {0xE800, 0x378, 0x30, {"outb 0x30 0xE800"}},
+      {0xE800, 0x37A, 0xFF, {"outb 0xCF 0xE802"}},
+      {0xE800, 0x37A, 0x10, {"outb 0x00 0xE802"}},
+      {0xE800, 0x379, 0x12, {}},
+      {0x378, 0x3BC, 0x12, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << std::hex << c.base << " " << c.address);
+    FakeIoSystem system;
+    IoPort::Opening opening = IoPort::Open(system, c.base);
+    system.calls.clear();
+    opening.port->Out32(c.address, c.value);
+    EXPECT_EQ(system.calls, c.expected);
+  }
+}
+
+TEST(IoPortWrite, AFailedOutbIsLatchedAndNothingMoreIsWritten) {
+  FakeIoSystem system;
+  system.failingOutb = 1 + 2;  // after the opening's own write
+  system.outbError = -EIO;
+  IoPort::Opening opening = IoPort::Open(system, 0x378);
+  system.calls.clear();
+  opening.port->Out32(kDataRegister, 0x10);
+  EXPECT_FALSE(opening.port->Failed());
+  opening.port->Out32(kControlRegister, 0xFF);
+  opening.port->Out32(kDataRegister, 0x00);
+  EXPECT_EQ(system.calls, (Calls{"outb 0x10 0x378", "outb 0xCF 0x37A"}));
+  EXPECT_TRUE(opening.port->Failed());
+  EXPECT_EQ(opening.port->Failure().reason, "io: Input/output error");
+  EXPECT_EQ(opening.port->Failure().unsentWrites, 1u);
+}
+
+// ioperm answers EPERM both to a thread without CAP_SYS_RAWIO and to any
+// thread, root included, while the kernel is locked down
+// (security_locked_down(LOCKDOWN_IOPORT) in arch/x86/kernel/ioport.c); the
+// active mode stands in brackets in /sys/kernel/security/lockdown. A kernel
+// built without CONFIG_X86_IOPL_IOPERM has no ioperm: ENOSYS.
+TEST(IoPortAccess, RefusedAccessSaysWhetherPrivilegeLockdownOrTheKernelIsMissing) {
+  const std::string privilege =
+      "direct port I/O at 0xE800 needs root or the CAP_SYS_RAWIO capability";
+  struct Case {
+    int error;
+    std::string lockdown;  // the text of /sys/kernel/security/lockdown
+    std::string expected;
+    bool readsLockdown;
+  };
+  const Case cases[] = {
+      {EPERM, "[none] integrity confidentiality\n", privilege, true},
+      {EPERM, "", privilege, true},  // no lockdown file (kernel without it)
+      {EPERM, "none integrity confidentiality\n", privilege, true},
+      {EPERM, "none [integrity] confidentiality\n",
+       "direct port I/O at 0xE800 is refused by the kernel's lockdown (mode integrity, which "
+       "Secure Boot usually switches on), also for root; use the ppdev port "
+       "(ppdev:/dev/parportN) instead",
+       true},
+      {EPERM, "none integrity [confidentiality]\n",
+       "direct port I/O at 0xE800 is refused by the kernel's lockdown (mode confidentiality, "
+       "which Secure Boot usually switches on), also for root; use the ppdev port "
+       "(ppdev:/dev/parportN) instead",
+       true},
+      {EACCES, "none [integrity] confidentiality\n", privilege, false},
+      {ENOSYS, "",
+       "direct port I/O at 0xE800 is not possible: this kernel was built without I/O-port "
+       "access (ioperm is missing); use the ppdev port (ppdev:/dev/parportN) instead",
+       false},
+      {EINVAL, "", "direct port I/O at 0xE800 could not be enabled: Invalid argument", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.expected);
+    FakeIoSystem system;
+    system.iopermResult = -c.error;
+    system.lockdownText = c.lockdown;
+    IoPort::Opening opening = IoPort::Open(system, 0xE800);
+    EXPECT_EQ(opening.port, nullptr);
+    EXPECT_EQ(opening.error, c.expected);
+    Calls calls = {"ioperm 0xE800 3 on"};
+    if (c.readsLockdown) calls.push_back("read lockdown");
+    EXPECT_EQ(system.calls, calls) << "nothing is written, nothing given back";
+  }
+}
+
+TEST(IoPortAccess, TheLockdownModeIsTheWordInBrackets) {
+  EXPECT_EQ(IoPort::LockdownMode("none [integrity] confidentiality\n"), "integrity");
+  EXPECT_EQ(IoPort::LockdownMode("[none] integrity confidentiality\n"), "none");
+  EXPECT_EQ(IoPort::LockdownMode("none integrity [confidentiality]"), "confidentiality");
+  EXPECT_EQ(IoPort::LockdownMode(""), "");
+  EXPECT_EQ(IoPort::LockdownMode("none integrity"), "");
+  EXPECT_EQ(IoPort::LockdownMode("] none ["), "");
+}
+
+}  // namespace
+}  // namespace quorvane::platform
