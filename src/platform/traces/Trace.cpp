@@ -5,7 +5,7 @@
 
 namespace quorvane::platform {
 
-CsvTraceWriter::CsvTraceWriter(const std::string& path) : file_(path) {
+CsvTraceWriter::CsvTraceWriter(const std::string& path) : TraceFileSink(path) {
   file_.Write("index,time_us,address,value\n");
 }
 

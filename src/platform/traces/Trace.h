@@ -25,6 +25,21 @@ class TraceSink {
   virtual const std::string& Failure() const = 0;
 };
 
+// A sink that writes one trace file: whether the file could be created, and
+// whether a write to it failed, with the reasons.
+class TraceFileSink : public TraceSink {
+ public:
+  // Empty path or a file that cannot be created: Ok() is false and Error() says why.
+  bool Ok() const { return file_.Ok(); }
+  const std::string& Error() const { return file_.Error(); }
+  bool Failed() const override { return file_.Failed(); }
+  const std::string& Failure() const override { return file_.Failure(); }
+
+ protected:
+  explicit TraceFileSink(const std::string& path) : file_(path) {}
+  TraceFile file_;
+};
+
 // Where a trace stopped: the first write it does not hold (counted from 1),
 // and why.
 struct TraceStop {
@@ -35,19 +50,11 @@ struct TraceStop {
 // Text file "index,time_us,address,value", one line per write, address and value
 // as 0x-prefixed hex. Each line goes to the file as it is recorded, unbuffered, so
 // an interrupted or killed program leaves every line it wrote.
-class CsvTraceWriter final : public TraceSink {
+class CsvTraceWriter final : public TraceFileSink {
  public:
-  // Empty path or a file that cannot be created: Ok() is false and Error() says why.
   explicit CsvTraceWriter(const std::string& path);
-  bool Ok() const { return file_.Ok(); }
-  const std::string& Error() const { return file_.Error(); }
   void Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
               std::uint8_t value) override;
-  bool Failed() const override { return file_.Failed(); }
-  const std::string& Failure() const override { return file_.Failure(); }
-
- private:
-  TraceFile file_;
 };
 
 // Passes every write on to the port behind it and records it once the port

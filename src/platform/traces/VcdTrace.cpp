@@ -45,7 +45,7 @@ void AppendValues(std::string& text, std::uint8_t lines, std::uint8_t which) {
 
 }  // namespace
 
-VcdTraceWriter::VcdTraceWriter(const std::string& path) : file_(path) {
+VcdTraceWriter::VcdTraceWriter(const std::string& path) : TraceFileSink(path) {
   file_.Write(Header());
 }
 

@@ -21,19 +21,13 @@ namespace quorvane::platform {
 // the file as it is recorded, unbuffered, and the file always ends with a
 // closing timestamp, so an interrupted or killed program leaves a dump that
 // viewers show up to its last change.
-class VcdTraceWriter final : public TraceSink {
+class VcdTraceWriter final : public TraceFileSink {
  public:
-  // Empty path or a file that cannot be created: Ok() is false and Error() says why.
   explicit VcdTraceWriter(const std::string& path);
-  bool Ok() const { return file_.Ok(); }
-  const std::string& Error() const { return file_.Error(); }
   void Record(std::uint64_t index, std::uint64_t timeMicros, std::uint16_t address,
               std::uint8_t value) override;
-  bool Failed() const override { return file_.Failed(); }
-  const std::string& Failure() const override { return file_.Failure(); }
 
  private:
-  TraceFile file_;
   std::optional<std::uint8_t> lines_;  // the five lines as dumped; none before the first write
   std::uint64_t lastTime_ = 0;         // time of the last change in the dump
   long closingLength_ = 0;             // length of the closing timestamp at the end of the file
