@@ -13,6 +13,7 @@
 #include "RecordingSleeper.h"
 #include "SendRun.h"
 #include "TempFolder.h"
+#include "VcdHeader.h"
 #include "platform/StopSignal.h"
 #include "platform/ports/PortFactory.h"
 
@@ -151,21 +152,11 @@ TEST_F(SendCommandTest, AVcdTraceDumpsTheLinesOfTheRun) {
   // The reset pulse: RESET low for 10 ms with CS and SCLK high; the write of
   // the unchanged byte after the wait has no edge. Then "Do 0", one
   // microsecond later.
-  EXPECT_EQ(folder.Read("r.vcd"),
-            "$version Quorvane port trace $end\n"
-            "$timescale 1 us $end\n"
-            "$scope module lcd $end\n"
-            "$var wire 1 a SCLK $end\n"
-            "$var wire 1 b SDA $end\n"
-            "$var wire 1 c DC $end\n"
-            "$var wire 1 d CS $end\n"
-            "$var wire 1 e RESET $end\n"
-            "$upscope $end\n"
-            "$enddefinitions $end\n"
-            "#0\n$dumpvars\n1a\n0b\n0c\n1d\n0e\n$end\n"
-            "#10000\n1e\n"
-            "#10001\n0a\n0d\n0e\n"
-            "#10002\n");
+  EXPECT_EQ(folder.Read("r.vcd"), std::string(testing::kVcdHeader) +
+                                      "#0\n$dumpvars\n1a\n0b\n0c\n1d\n0e\n$end\n"
+                                      "#10000\n1e\n"
+                                      "#10001\n0a\n0d\n0e\n"
+                                      "#10002\n");
 }
 
 TEST_F(SendCommandTest, UsageErrorsAndRefusedListsSendNothing) {

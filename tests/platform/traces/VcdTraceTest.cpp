@@ -3,23 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "VcdHeader.h"
 #include "platform/ports/SimPort.h"
 #include "platform/traces/TraceFactory.h"
 
 namespace quorvane::platform {
 namespace {
 
-constexpr char kHeader[] =
-    "$version Quorvane port trace $end\n"
-    "$timescale 1 us $end\n"
-    "$scope module lcd $end\n"
-    "$var wire 1 a SCLK $end\n"
-    "$var wire 1 b SDA $end\n"
-    "$var wire 1 c DC $end\n"
-    "$var wire 1 d CS $end\n"
-    "$var wire 1 e RESET $end\n"
-    "$upscope $end\n"
-    "$enddefinitions $end\n";
+using testing::kVcdHeader;
 
 TEST(VcdTrace, DumpsTheFiveLinesWithEveryEdgeInOrder) {
   testing::TempFolder folder;
@@ -29,10 +20,10 @@ TEST(VcdTrace, DumpsTheFiveLinesWithEveryEdgeInOrder) {
   VcdTraceWriter writer(folder.File("t.vcd"));
   ASSERT_TRUE(writer.Ok());
   TracingPort port(sim, clock, writer);
-  EXPECT_EQ(folder.Read("t.vcd"), kHeader);
+  EXPECT_EQ(folder.Read("t.vcd"), kVcdHeader);
 
   port.Out32(kDataRegister, 0x19);  // SCLK, CS and RESET high: the values at time 0
-  const std::string start = std::string(kHeader) +
+  const std::string start = std::string(kVcdHeader) +
                             "#0\n$dumpvars\n1a\n0b\n0c\n1d\n1e\n$end\n"
                             "#1\n";
   EXPECT_EQ(folder.Read("t.vcd"), start) << "on disk at once, with its closing timestamp";
@@ -45,7 +36,7 @@ TEST(VcdTrace, DumpsTheFiveLinesWithEveryEdgeInOrder) {
   sleeper.Sleep(500);
   port.Out32(kDataRegister, 0x19);
   port.Out32(kDataRegister, 0x1D);
-  EXPECT_EQ(folder.Read("t.vcd"), std::string(kHeader) +
+  EXPECT_EQ(folder.Read("t.vcd"), std::string(kVcdHeader) +
                                       "#0\n$dumpvars\n1a\n0b\n0c\n1d\n1e\n$end\n"
                                       "#1\n0a\n1b\n0d\n"
                                       "#2\n1a\n"
@@ -60,11 +51,11 @@ TEST(VcdTrace, LinesStandUnknownUntilTheFirstWrite) {
   {
     VcdTraceWriter writer(folder.File("t.vcd"));
     writer.Record(0, 250, kControlRegister, 0xFF);
-    EXPECT_EQ(folder.Read("t.vcd"), kHeader);
+    EXPECT_EQ(folder.Read("t.vcd"), kVcdHeader);
     writer.Record(1, 1234, kDataRegister, 0x10);
     writer.Record(2, 1000, kDataRegister, 0x11);  // a clock running behind never goes back
   }
-  EXPECT_EQ(folder.Read("t.vcd"), std::string(kHeader) +
+  EXPECT_EQ(folder.Read("t.vcd"), std::string(kVcdHeader) +
                                       "#0\n$dumpvars\nxa\nxb\nxc\nxd\nxe\n$end\n"
                                       "#1234\n0a\n0b\n0c\n0d\n1e\n"
                                       "#1235\n1a\n"
