@@ -3,7 +3,8 @@
 # gets it: its file list; unpacked into a temporary root and run from there
 # with a temporary home (quorvane-send and the desktop program starting at once
 # on first use, each finding the events in the user folder they fill); its menu
-# entry, metainfo and manual pages; and lintian, which must report no error.
+# entry, metainfo and manual pages; its copyright file and licence; and
+# lintian, which must report no error.
 # Every step is bounded in time; the first failure ends the check with a line
 # that starts "PACKAGE CHECK FAILED".
 set -euo pipefail
@@ -113,6 +114,31 @@ timeout 60 desktop-file-validate "$root/usr/share/applications/org.quorvane.Quor
   fail "desktop-file-validate"
 timeout 60 appstreamcli validate --no-net \
   "$root/usr/share/metainfo/org.quorvane.Quorvane.metainfo.xml" || fail "appstreamcli validate"
+grep -q "<project_license>GPL-3.0-or-later</project_license>" \
+  "$root/usr/share/metainfo/org.quorvane.Quorvane.metainfo.xml" ||
+  fail "the metainfo does not name the licence GPL-3.0-or-later"
+
+step "copyright file and licence"
+# The machine-readable copyright file names the licence and points at its
+# text on Debian systems; lintian's copyright and licence checks, with every
+# tag shown, find nothing in it.
+copyright="$root/usr/share/doc/quorvane/copyright"
+grep -qx "License: GPL-3+" "$copyright" || fail "the copyright file does not say License: GPL-3+"
+grep -qx "Copyright: [0-9, -]* The Quorvane developers" "$copyright" ||
+  fail "the copyright file has no copyright line of the Quorvane developers"
+grep -q "/usr/share/common-licenses/GPL-3'" "$copyright" ||
+  fail "the copyright file does not point at /usr/share/common-licenses/GPL-3"
+status=0
+timeout 300 lintian --check-part debian/copyright,files/licenses --display-info \
+  --display-experimental --pedantic "$deb" >"$work/lintian-copyright.raw" 2>&1 || status=$?
+grep -v "running with root privileges" "$work/lintian-copyright.raw" >"$work/lintian-copyright.txt" ||
+  true
+[ "$status" -eq 0 ] || { cat "$work/lintian-copyright.txt"; fail "lintian's copyright checks (status $status)"; }
+[ ! -s "$work/lintian-copyright.txt" ] || {
+  cat "$work/lintian-copyright.txt"
+  fail "lintian finds fault with the copyright file or the licence"
+}
+echo "copyright file: GPL-3+, no lintian tag from its copyright and licence checks"
 
 step "manual pages"
 for page in quorvane quorvane-send; do
