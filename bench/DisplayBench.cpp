@@ -11,11 +11,12 @@
 #include <memory>
 
 #include "events/Engine.h"
-#include "platform/CommonDialogs.h"
-#include "platform/MessageBoxes.h"
-#include "platform/Shell.h"
+#include "platform/desktop/CommonDialogs.h"
+#include "platform/desktop/MessageBoxes.h"
+#include "platform/desktop/Shell.h"
 #include "platform/Sleeper.h"
 #include "platform/ports/Port.h"
+#include "session/PortStack.h"
 #include "ui/main/frmELCD.h"
 
 namespace {
@@ -28,6 +29,10 @@ class NullMessages final : public platform::MessageBoxes {
  public:
   void MsgBox(QWidget*, const QString&, Icon, const QString&) override {}
   Answer AskYesNo(QWidget*, const QString&, Icon, const QString&) override { return Answer::No; }
+  int AskChoice(QWidget*, const QString&, Icon, const QString&, const QStringList&,
+                int escape) override {
+    return escape;
+  }
   QString InputBox(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
   void Beep() override {}
 };
@@ -61,7 +66,9 @@ struct ShownWindow {
   NullMessages messages;
   NullShell shell;
   NullDialogs dialogs;
-  ui::frmELCD window{{port, sleeper, messages, shell, dialogs, QUORVANE_DATA_DIR}};
+  std::unique_ptr<session::PortStack> stack =
+      session::PortStack::Over(port, {}, {sleeper, sleeper}, {}).stack;
+  ui::frmELCD window{{*stack, messages, shell, dialogs, QUORVANE_DATA_DIR}};
 };
 
 void DisplayedPortWrites(benchmark::State& state) {

@@ -5,7 +5,7 @@
 
 #include "events/EventFile.h"
 #include "events/TextFields.h"
-#include "platform/TextPath.h"
+#include "platform/files/TextPath.h"
 
 namespace quorvane::events {
 

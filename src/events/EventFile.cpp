@@ -6,13 +6,15 @@ namespace quorvane::events {
 
 bool ReadEventSteps(const std::string& FileName, global::StepArray& Steps) {
   Steps.fill(global::kEndMarker);
+  Steps.linesNotRun = 0;
   TextLineReader reader(FileName);
   if (!reader.NextLine()) return false;
   for (std::size_t slot = 0; slot < global::kMaxSteps; ++slot) {
     auto line = reader.NextLine();
-    if (!line) break;
+    if (!line) return true;
     Steps[slot] = std::move(*line);
   }
+  while (reader.NextLine()) ++Steps.linesNotRun;
   return true;
 }
 

@@ -13,8 +13,9 @@ namespace quorvane::events {
 inline constexpr const char* kEventExtension = ".evnt";
 
 // Fills all 21 slots: the first 20 step lines in file order, "X" in every other
-// slot. A file that cannot be opened, or has no first line, gives an empty
-// event (all "X"). The result says whether the file could be read.
+// slot, and counts the step lines after the 20th. A file that cannot be
+// opened, or has no first line, gives an empty event (all "X"). The result
+// says whether the file could be read.
 bool ReadEventSteps(const std::string& FileName, global::StepArray& Steps);
 
 // All step lines of the file into StepList. False when the file could not be

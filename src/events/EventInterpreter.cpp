@@ -2,20 +2,21 @@
 
 #include "events/TextFields.h"
 #include "global/Diagnostics.h"
-#include "global/NumberReading.h"
+#include "global/Wiring.h"
 #include "platform/Sleeper.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::events {
 namespace {
 
-constexpr std::uint8_t kClockLine = 1;  // D0, SCLK
-constexpr std::uint8_t kDataLine = 2;   // D1, SDA
+constexpr std::uint8_t kClockLine = global::kSclkLine;
+constexpr std::uint8_t kDataLine = global::kSdaLine;
 
 }  // namespace
 
 void EventInterpreter::ExecuteEvent(const global::StepArray& Commands, std::uint8_t myValue,
                                     bool DontUpdateForm) {
+  ReadArray& read = ReadArrayOf(Commands);
   // One byte to transmit for the whole run: a transmit step with a value or
   // with "DL" changes it for the transmit steps after it.
   std::uint8_t toSend = myValue;
@@ -23,16 +24,30 @@ void EventInterpreter::ExecuteEvent(const global::StepArray& Commands, std::uint
     const std::string& step = Commands[slot];
     // A failed port ends the run: no step after the failed write, no wait.
     if (step == global::kEndMarker || output_.Failed()) return;
-    std::string_view rest = step;
-    const std::string_view kind = PopField(rest);
-    if (kind == "SB") {
-      StaticBits(step, rest, DontUpdateForm);
-    } else if (kind == "DL") {
-      Delay(step, rest, DontUpdateForm);
-    } else if (kind == "TX") {
-      Transmit(step, rest, toSend, DontUpdateForm);
+    const StepLine& line = LineAt(read, slot, step);
+    switch (line.kind) {
+      case StepLine::Kind::StaticBits:
+        global_.OutputByte = line.byte;
+        output_.UpdateOutput(global_.OutputByte, DontUpdateForm);
+        break;
+      case StepLine::Kind::Delay:
+        Delay(step, line.milliseconds, DontUpdateForm);
+        break;
+      case StepLine::Kind::Transmit:
+        Transmit(line, toSend, DontUpdateForm);
+        break;
+      case StepLine::Kind::Skipped:
+        Skip(step, line.skipped);
+        break;
+      case StepLine::Kind::Blank:
+        break;
     }
-    // Any other kind, a blank line included, does nothing.
+  }
+  if (Commands.linesNotRun > 0 && !output_.Failed()) {
+    diagnostics_.Report("the event has " +
+                        std::to_string(global::kMaxSteps + Commands.linesNotRun) +
+                        " step lines: the " + std::to_string(Commands.linesNotRun) +
+                        " after the 20th are not run (an event runs at most 20 steps)");
   }
 }
 
@@ -40,41 +55,45 @@ bool EventInterpreter::PortFailed() const {
   return output_.Failed();
 }
 
-void EventInterpreter::StaticBits(const std::string& step, std::string_view rest,
-                                  bool DontUpdateForm) {
-  const auto value = global::RoundToByte(global::ReadNumber(rest));
-  if (!value) return Skip(step, "the value is not a byte (0 to 255)");
-  global_.OutputByte = *value;
-  output_.UpdateOutput(global_.OutputByte, DontUpdateForm);
+EventInterpreter::ReadArray& EventInterpreter::ReadArrayOf(const global::StepArray& Commands) {
+  for (ReadArray& read : readArrays_) {
+    if (read.array == &Commands) return read;
+  }
+  // A few arrays run again and again (the standard events, the chosen one);
+  // the oldest of the others makes room.
+  if (readArrays_.size() == kReadArrays) readArrays_.erase(readArrays_.begin());
+  readArrays_.emplace_back();
+  readArrays_.back().array = &Commands;
+  return readArrays_.back();
 }
 
-void EventInterpreter::Delay(const std::string& step, std::string_view rest, bool DontUpdateForm) {
-  const auto milliseconds = global::RoundToInt16(global::ReadNumber(rest));
-  if (!milliseconds) return Skip(step, "the delay is outside -32768 to 32767 ms");
-  if (*milliseconds < 0) {
+const StepLine& EventInterpreter::LineAt(ReadArray& read, std::size_t slot,
+                                         const std::string& step) {
+  if (!read.read[slot] || read.text[slot] != step) {
+    read.text[slot] = step;
+    read.lines[slot] = ReadStepLine(step);
+    read.read[slot] = true;
+  }
+  return read.lines[slot];
+}
+
+void EventInterpreter::Delay(const std::string& step, std::int16_t milliseconds,
+                             bool DontUpdateForm) {
+  if (milliseconds < 0) {
     diagnostics_.Report("step '" + Abbreviate(step) + "': a negative delay waits 0 ms");
   }
-  sleeper_.Sleep(*milliseconds < 0 ? 0u : static_cast<std::uint32_t>(*milliseconds));
+  sleeper_.Sleep(milliseconds < 0 ? 0u : static_cast<std::uint32_t>(milliseconds));
   output_.UpdateOutput(global_.OutputByte, DontUpdateForm);
 }
 
-void EventInterpreter::Transmit(const std::string& step, std::string_view rest,
-                                std::uint8_t& toSend, bool DontUpdateForm) {
-  const auto bits = global::RoundToByte(global::ReadNumber(PopField(rest)));
-  const bool clockStartsHigh = PopField(rest) != "SH";
-  const bool leastSignificantFirst = PopField(rest) == "DL";
-  if (!bits) return Skip(step, "the static bits are not a byte (0 to 255)");
-  if (!rest.empty()) {
-    const auto value = global::RoundToByte(global::ReadNumber(rest));
-    if (!value) return Skip(step, "the value to transmit is not a byte (0 to 255)");
-    toSend = *value;
-  }
-  if (leastSignificantFirst) toSend = port::ReverseBits(toSend);
+void EventInterpreter::Transmit(const StepLine& line, std::uint8_t& toSend, bool DontUpdateForm) {
+  if (line.value) toSend = *line.value;
+  if (line.leastSignificantFirst) toSend = port::ReverseBits(toSend);
 
   // The idle clock level is set in the byte but not written: the first write of
   // each bit moves SCLK away from idle and sets SDA, the second returns SCLK to
   // idle with SDA stable, the edge the module samples on.
-  std::uint8_t out = static_cast<std::uint8_t>(*bits | (clockStartsHigh ? kClockLine : 0));
+  std::uint8_t out = static_cast<std::uint8_t>(line.byte | (line.clockStartsHigh ? kClockLine : 0));
   for (int n = 7; n >= 0; --n) {
     if (toSend & (1u << n)) {
       out = static_cast<std::uint8_t>((out | kDataLine) ^ kClockLine);
@@ -89,7 +108,7 @@ void EventInterpreter::Transmit(const std::string& step, std::string_view rest,
   }
 }
 
-void EventInterpreter::Skip(const std::string& step, const char* reason) {
+void EventInterpreter::Skip(const std::string& step, const std::string& reason) {
   diagnostics_.Report("step '" + Abbreviate(step) + "' skipped: " + reason);
 }
 

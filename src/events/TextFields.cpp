@@ -1,18 +1,24 @@
 #include "events/TextFields.h"
 
+#include "platform/files/FolderSeparator.h"
+
 namespace quorvane::events {
 
+// Every step of every byte a picture sends runs through these: plain loops,
+// as the fields are short.
 std::string_view TrimBlanks(std::string_view text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
+  std::size_t first = 0;
+  std::size_t end = text.size();
+  while (first < end && text[first] == ' ') ++first;
+  while (end > first && text[end - 1] == ' ') --end;
+  return text.substr(first, end - first);
 }
 
 std::string_view PopField(std::string_view& list) {
   list = TrimBlanks(list);
-  const auto comma = list.find(',');
-  if (comma == std::string_view::npos) {
+  std::size_t comma = 0;
+  while (comma < list.size() && list[comma] != ',') ++comma;
+  if (comma == list.size()) {
     const std::string_view field = list;
     list = {};
     return field;
@@ -30,13 +36,8 @@ std::string PopValue(std::string& List) {
 }
 
 std::string AddBackslash(const std::string& Path) {
-#ifdef _WIN32
-  constexpr char kSeparator = '\\';
-#else
-  constexpr char kSeparator = '/';
-#endif
   if (!Path.empty() && (Path.back() == '/' || Path.back() == '\\')) return Path;
-  return Path + kSeparator;
+  return Path + platform::kFolderSeparator;
 }
 
 std::string StripExtension(const std::string& FileName) {

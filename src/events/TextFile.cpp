@@ -1,5 +1,9 @@
 #include "events/TextFile.h"
 
+#include <algorithm>
+
+#include "global/Utf8.h"
+
 namespace quorvane::events {
 
 std::string Latin1ToUtf8(std::string_view latin1) {
@@ -20,67 +24,72 @@ std::string Latin1ToUtf8(std::string_view latin1) {
 std::string Utf8ToLatin1(std::string_view utf8) {
   std::string latin1;
   latin1.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size();) {
-    const auto lead = static_cast<unsigned char>(utf8[i]);
-    std::size_t length = 1;
-    unsigned code = lead;
-    if (lead >= 0xF0) {
-      length = 4;
-    } else if (lead >= 0xE0) {
-      length = 3;
-    } else if (lead >= 0xC0) {
-      length = 2;
-      if (i + 1 < utf8.size()) {
-        code = ((lead & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-      }
-    } else if (lead >= 0x80) {
-      code = '?';  // a stray continuation byte
-    }
-    latin1 += code <= 0xFF && length <= 2 ? static_cast<char>(code) : '?';
-    i += length;
+  while (!utf8.empty()) {
+    const global::Utf8Character character = global::DecodeUtf8(utf8);
+    latin1 +=
+        character.length != 0 && character.code <= 0xFF ? static_cast<char>(character.code) : '?';
+    utf8.remove_prefix(character.length != 0 ? character.length : 1);
   }
   return latin1;
 }
 
 namespace {
 
-// The length of the valid UTF-8 sequence at the start of bytes, 0 when there
-// is none: no overlong forms, no surrogates, nothing above U+10FFFF.
-std::size_t ValidSequenceLength(std::string_view bytes) {
-  const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
-  const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the allowed range of the second byte
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
+constexpr std::size_t kReadBlock = 64 * 1024;
+// The longest UTF-8 sequence: a block that ends with fewer bytes than this
+// may end inside one, which the next block completes.
+constexpr std::size_t kLongestSequence = 4;
+
+// Reads the file from its start to tell its encoding, then goes back to the
+// start. A marked file is known from its first three bytes, a Latin-1 file at
+// its first byte that is not UTF-8; only a UTF-8 or ASCII file is read whole.
+TextEncoding ScanEncoding(std::FILE* file, bool& failed) {
+  std::vector<char> block(kLongestSequence + kReadBlock);
+  std::size_t carried = 0;
+  bool first = true;
+  bool beyondAscii = false;
+  bool valid = true;
+  while (valid) {
+    const std::size_t got = std::fread(block.data() + carried, 1, kReadBlock, file);
+    if (got < kReadBlock && std::ferror(file)) failed = true;
+    const bool end = got < kReadBlock;
+    std::string_view bytes(block.data(), carried + got);
+    if (first && bytes.starts_with(kUtf8ByteOrderMark)) return TextEncoding::Utf8WithMark;
+    first = false;
+    while (!bytes.empty() && (end || bytes.size() >= kLongestSequence)) {
+      const std::size_t length = global::DecodeUtf8(bytes).length;
+      if (length == 0) {
+        valid = false;
+        break;
+      }
+      beyondAscii = beyondAscii || length > 1;
+      bytes.remove_prefix(length);
+    }
+    if (end) break;
+    carried = bytes.size();
+    std::copy(bytes.begin(), bytes.end(), block.begin());
   }
-  if (bytes.size() < length || byte(1) < low || byte(1) > high) return 0;
-  for (std::size_t i = 2; i < length; ++i) {
-    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
-  }
-  return length;
+  return valid && beyondAscii ? TextEncoding::Utf8 : TextEncoding::Latin1;
 }
 
-constexpr std::size_t kReadBlock = 64 * 1024;
-
 }  // namespace
+
+TextEncoding EncodingOfUnmarked(std::string_view bytes) {
+  bool beyondAscii = false;
+  while (!bytes.empty()) {
+    const std::size_t length = global::DecodeUtf8(bytes).length;
+    if (length == 0) return TextEncoding::Latin1;
+    beyondAscii = beyondAscii || length > 1;
+    bytes.remove_prefix(length);
+  }
+  return beyondAscii ? TextEncoding::Utf8 : TextEncoding::Latin1;
+}
 
 std::string Utf8OrLatin1(std::string_view bytes) {
   std::string utf8;
   utf8.reserve(bytes.size());
   while (!bytes.empty()) {
-    const std::size_t length = ValidSequenceLength(bytes);
+    const std::size_t length = global::DecodeUtf8(bytes).length;
     if (length > 0) {
       utf8.append(bytes.substr(0, length));
       bytes.remove_prefix(length);
@@ -98,12 +107,11 @@ TextLineReader::TextLineReader(const std::string& path) {
   problem_ = std::move(opened.problem);
   notAFile_ = opened.notAFile;
   if (!file_) return;
-  // The mark is the whole of the difference: a file with it is UTF-8, every
-  // other file is Latin-1.
-  PeekByte();  // fills the first block, which holds the whole mark when there is one
-  if (std::string_view(buffer_.data(), buffer_.size()).starts_with(kUtf8ByteOrderMark)) {
+  encoding_ = ScanEncoding(file_.get(), failed_);
+  if (std::fseek(file_.get(), 0, SEEK_SET) != 0) failed_ = true;
+  if (encoding_ == TextEncoding::Utf8WithMark) {
+    PeekByte();  // fills the first block, which holds the whole mark
     position_ = kUtf8ByteOrderMark.size();
-    utf8_ = true;
   }
 }
 
@@ -131,7 +139,7 @@ std::optional<std::string> TextLineReader::NextLine() {
   std::string line;
   bool any = false;
   const auto decoded = [&] {
-    if (!utf8_) return Latin1ToUtf8(line);
+    if (encoding_ == TextEncoding::Latin1) return Latin1ToUtf8(line);
     // Marks at the start of a later line (files joined end to end) are no
     // part of the text either.
     std::string_view text(line);
@@ -151,20 +159,24 @@ std::optional<std::string> TextLineReader::NextLine() {
   return decoded();
 }
 
-bool BeginsWithByteOrderMark(const std::string& path) {
-  const platform::OpenedFile opened = platform::OpenRegularFile(path);
-  if (!opened.file) return false;
-  char start[3] = {};
-  return std::fread(start, 1, sizeof start, opened.file.get()) == sizeof start &&
-         std::string_view(start, sizeof start) == kUtf8ByteOrderMark;
+TextEncoding FileEncoding(const std::string& path) {
+  return TextLineReader(path).Encoding();
 }
 
-std::optional<WriteFailure> WriteTextLinesAtomically(const std::string& path,
-                                                     const std::vector<std::string>& lines) {
-  const bool utf8 = BeginsWithByteOrderMark(path);
-  std::string text(utf8 ? kUtf8ByteOrderMark : std::string_view());
-  for (const std::string& line : lines) text += (utf8 ? line : Utf8ToLatin1(line)) + "\r\n";
-  return ReplaceFileContents(path, text);
+std::optional<platform::WriteFailure> WriteTextLinesAtomically(
+    const std::string& path, const std::vector<std::string>& lines) {
+  const TextEncoding encoding = FileEncoding(path);
+  std::string utf8(encoding == TextEncoding::Utf8WithMark ? kUtf8ByteOrderMark
+                                                          : std::string_view());
+  for (const std::string& line : lines) utf8 += line + "\r\n";
+  if (encoding != TextEncoding::Latin1) return platform::ReplaceFileContents(path, utf8);
+  std::string latin1;
+  for (const std::string& line : lines) latin1 += Utf8ToLatin1(line) + "\r\n";
+  // Latin-1 bytes that would be read as UTF-8, or begin like a marked file,
+  // would come back as other characters.
+  const bool misread = EncodingOfUnmarked(latin1) != TextEncoding::Latin1 ||
+                       std::string_view(latin1).starts_with(kUtf8ByteOrderMark);
+  return platform::ReplaceFileContents(path, misread ? utf8 : latin1);
 }
 
 }  // namespace quorvane::events

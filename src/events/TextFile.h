@@ -1,9 +1,11 @@
 #pragma once
-// Text files as the program keeps them: a single-byte encoding (Latin-1) on
-// disk, UTF-8 in memory, every line ended by CR LF. Reading also takes lines
-// ended by LF alone or CR alone, so files edited elsewhere read the same, and a
-// file that begins with the UTF-8 byte-order mark (as many editors save) is
-// read as UTF-8 without the mark.
+// Text files as the program keeps them: Latin-1 or UTF-8 on disk, decided per
+// file, UTF-8 in memory, every line ended by CR LF. Reading also takes lines
+// ended by LF alone or CR alone, so files edited elsewhere read the same. A
+// file is UTF-8 when it begins with the UTF-8 byte-order mark (as many
+// editors save; read without the mark), or when all its bytes are valid UTF-8
+// and hold at least one character beyond ASCII (as a Linux text editor
+// saves); any other file is Latin-1, each byte one character.
 
 #include <cstddef>
 #include <optional>
@@ -11,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "events/FileReplace.h"
-#include "platform/RegularFile.h"
+#include "platform/files/FileReplace.h"
+#include "platform/files/RegularFile.h"
 
 namespace quorvane::events {
 
@@ -25,9 +27,15 @@ std::string Utf8OrLatin1(std::string_view bytes);
 
 inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
-// True when the file at path begins with the UTF-8 byte-order mark: it is
-// read, and written again, as UTF-8.
-bool BeginsWithByteOrderMark(const std::string& path);
+enum class TextEncoding { Latin1, Utf8, Utf8WithMark };
+
+// How the file at path is read, and written again; Latin-1 for a file that
+// cannot be read (a new one).
+TextEncoding FileEncoding(const std::string& path);
+
+// How bytes without a mark are taken: UTF-8 when they are valid UTF-8 and
+// hold a character beyond ASCII, otherwise Latin-1.
+TextEncoding EncodingOfUnmarked(std::string_view bytes);
 
 // Reads a file line by line, each line without its line end, in UTF-8. Only a
 // regular file is opened, and opening never waits (see platform::OpenRegularFile).
@@ -44,6 +52,7 @@ class TextLineReader {
   std::optional<std::string> NextLine();
   // True when the file could not be read to the end.
   bool Failed() const { return failed_; }
+  TextEncoding Encoding() const { return encoding_; }
 
  private:
   // The next byte, or -1 at the end of the file or on a read error.
@@ -53,18 +62,20 @@ class TextLineReader {
   platform::FileHandle file_;
   std::string problem_;
   bool notAFile_ = false;
-  bool utf8_ = false;
+  TextEncoding encoding_ = TextEncoding::Latin1;
   bool failed_ = false;
   std::vector<char> buffer_;
   std::size_t position_ = 0;
 };
 
-// Writes the lines, each ended by CR LF, in Latin-1, whole or not at all, as
-// ReplaceFileContents does. A file that began with the UTF-8 byte-order mark
-// stays UTF-8 with its mark, so that saving it again loses no character
-// outside Latin-1. On failure the result says why and whether the old file is
-// whole.
-std::optional<WriteFailure> WriteTextLinesAtomically(const std::string& path,
-                                                     const std::vector<std::string>& lines);
+// Writes the lines, each ended by CR LF, whole or not at all, as
+// platform::ReplaceFileContents does, in the file's own encoding: a UTF-8 file stays
+// UTF-8 (with its mark when it had one), so that saving it again loses no
+// character outside Latin-1; a Latin-1 file (or a new one) is written in
+// Latin-1, unless those bytes would read back as UTF-8 (Latin-1 "Ã©" is the
+// UTF-8 of "é"): then in UTF-8, so the text reads back as it was. On failure
+// the result says why and whether the old file is whole.
+std::optional<platform::WriteFailure> WriteTextLinesAtomically(
+    const std::string& path, const std::vector<std::string>& lines);
 
 }  // namespace quorvane::events

@@ -19,13 +19,16 @@ ValueList ParseValueList(std::string_view text) {
     const std::string_view item = PopField(rest);
     if (item.empty()) break;
     ValueItem value;
+    const auto refuse = [&](const std::string& reason) {
+      list.error = ItemLabel(position, item) + ": " + reason;
+      list.items.clear();
+      return list;
+    };
     if (item.front() == '#') {
-      const auto milliseconds = global::RoundToInt32(global::ReadNumber(item.substr(1)));
-      if (!milliseconds) {
-        list.error = ItemLabel(position, item) + ": not a delay (up to 2147483647 ms)";
-        list.items.clear();
-        return list;
-      }
+      const auto number = global::ReadWholeNumber(item.substr(1));
+      if (!number) return refuse("not a number of milliseconds (write a delay as #500)");
+      const auto milliseconds = global::RoundToInt32(*number);
+      if (!milliseconds) return refuse("not a delay (up to 2147483647 ms)");
       value.isDelay = true;
       if (*milliseconds < 0) {
         value.note = ItemLabel(position, item) + ": a negative delay waits 0 ms";
@@ -33,12 +36,10 @@ ValueList ParseValueList(std::string_view text) {
         value.milliseconds = static_cast<std::uint32_t>(*milliseconds);
       }
     } else {
-      const auto byte = global::RoundToByte(global::ReadNumber(item));
-      if (!byte) {
-        list.error = ItemLabel(position, item) + ": not a byte (0 to 255)";
-        list.items.clear();
-        return list;
-      }
+      const auto number = global::ReadWholeNumber(item);
+      if (!number) return refuse(std::string("not a number (") + global::kHexHint + ")");
+      const auto byte = global::RoundToByte(*number);
+      if (!byte) return refuse("not a byte (0 to 255)");
       value.byte = *byte;
     }
     list.items.push_back(std::move(value));

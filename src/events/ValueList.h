@@ -24,8 +24,9 @@ struct ValueList {
 };
 
 // Reads the whole list before anything is sent. The list ends at its end or at
-// its first empty item. A byte item outside 0 to 255 after rounding, or a delay
-// outside the 32-bit range, refuses the whole list.
+// its first empty item. An item that is not wholly a number (decimal, 0x, &H
+// or &O), a byte item outside 0 to 255 after rounding, or a delay outside the
+// 32-bit range refuses the whole list.
 ValueList ParseValueList(std::string_view text);
 
 }  // namespace quorvane::events

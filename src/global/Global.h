@@ -17,7 +17,10 @@ inline constexpr const char* kEndMarker = "X";
 
 // The step lines of one loaded event in file order, "X" in every slot without a
 // step. A slot that no file was ever read into holds an empty string.
-using StepArray = std::array<std::string, kStepSlots>;
+struct StepArray : std::array<std::string, kStepSlots> {
+  // Step lines of the file after the 20th: never run, and every run says so.
+  std::size_t linesNotRun = 0;
+};
 
 struct Global {
   // Folder of the program, ending in the platform's folder separator.

@@ -35,17 +35,31 @@ class Cursor {
   std::size_t pos_ = 0;
 };
 
-double ReadRadixInteger(Cursor& cursor, int radix) {
+// What a text reads as: the value of its longest leading number, and whether
+// that number is the whole text.
+struct Reading {
   double value = 0;
+  bool whole = false;
+};
+
+int DigitOf(char c, int radix) {
+  const char lower = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  int digit = -1;
+  if (lower >= '0' && lower <= '9') digit = lower - '0';
+  if (lower >= 'a' && lower <= 'f') digit = lower - 'a' + 10;
+  return digit < radix ? digit : -1;
+}
+
+Reading ReadRadixInteger(Cursor& cursor, int radix) {
+  double value = 0;
+  bool anyDigit = false;
   for (; !cursor.AtEnd(); cursor.Next()) {
-    const char c = static_cast<char>(std::tolower(static_cast<unsigned char>(cursor.Peek())));
-    int digit = -1;
-    if (c >= '0' && c <= '9') digit = c - '0';
-    if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-    if (digit < 0 || digit >= radix) break;
+    const int digit = DigitOf(cursor.Peek(), radix);
+    if (digit < 0) break;
     value = value * radix + digit;
+    anyDigit = true;
   }
-  return value;
+  return {value, anyDigit && cursor.AtEnd()};
 }
 
 // The decimal form: collects the accepted characters in the form from_chars
@@ -53,7 +67,7 @@ double ReadRadixInteger(Cursor& cursor, int radix) {
 // exponents get the library's correctly rounded result. from_chars, unlike
 // strtod, never reads the C locale's decimal separator: under a German locale
 // strtod stops "2.5" at the point and gives 2.
-double ReadDecimal(Cursor& cursor) {
+Reading ReadDecimal(Cursor& cursor) {
   std::string number;
   bool negative = false;
   if (cursor.Peek() == '+' || cursor.Peek() == '-') {
@@ -83,7 +97,8 @@ double ReadDecimal(Cursor& cursor) {
       cursor.Next();
     }
   }
-  if (!anyDigit) return 0;
+  if (!anyDigit) return {};
+  bool exponentWhole = true;
   long long exponent = 0;
   const char e = static_cast<char>(std::toupper(static_cast<unsigned char>(cursor.Peek())));
   if (e == 'E' || e == 'D') {
@@ -105,6 +120,7 @@ double ReadDecimal(Cursor& cursor) {
     }
     // An exponent without digits is not part of the number: "1E" reads as 1.
     if (anyExponentDigit) number += "e" + sign + (digits.empty() ? "0" : digits);
+    exponentWhole = anyExponentDigit;
     if (sign == "-") exponent = -exponent;
   }
   double value = 0;
@@ -114,24 +130,19 @@ double ReadDecimal(Cursor& cursor) {
   if (problem == std::errc::result_out_of_range) {
     value = magnitude + exponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
   }
-  return negative ? -value : value;
+  return {negative ? -value : value, exponentWhole && cursor.AtEnd()};
 }
 
 // Plain unsigned integers are by far the commonest numbers (step lines, value
-// lists); they are read without building a string.
+// lists); they are read without building a string. Only a text that is
+// nothing but blanks and up to nine digits is read here.
 bool TryReadPlainInteger(std::string_view text, double& value) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  if (i == text.size()) return false;
   std::uint32_t result = 0;
   std::size_t digits = 0;
-  for (; i < text.size(); ++i) {
-    const char c = text[i];
+  for (const char c : text) {
     if (c >= '0' && c <= '9') {
       if (++digits > 9) return false;
       result = result * 10 + static_cast<std::uint32_t>(c - '0');
-    } else if (c == ',') {
-      break;
     } else if (!IsBlank(c)) {
       return false;
     }
@@ -152,11 +163,10 @@ std::optional<T> RoundInto(double value) {
   return static_cast<T>(rounded);
 }
 
-}  // namespace
-
-double ReadNumber(std::string_view text) {
+// The one reader behind both uses.
+Reading Read(std::string_view text) {
   double plain = 0;
-  if (TryReadPlainInteger(text, plain)) return plain;
+  if (TryReadPlainInteger(text, plain)) return {plain, true};
   Cursor cursor(text);
   if (cursor.Peek() == '&') {
     Cursor prefixed = cursor;
@@ -166,9 +176,30 @@ double ReadNumber(std::string_view text) {
       prefixed.Next();
       return ReadRadixInteger(prefixed, kind == 'H' ? 16 : 8);
     }
-    return 0;
+    return {};
+  }
+  if (cursor.Peek() == '0') {
+    Cursor prefixed = cursor;
+    prefixed.Next();
+    if (prefixed.Peek() == 'x' || prefixed.Peek() == 'X') {
+      prefixed.Next();
+      // "0x" without a hex digit after it is the number 0 and a stray "x".
+      if (DigitOf(prefixed.Peek(), 16) >= 0) return ReadRadixInteger(prefixed, 16);
+    }
   }
   return ReadDecimal(cursor);
+}
+
+}  // namespace
+
+std::optional<double> ReadWholeNumber(std::string_view text) {
+  const Reading reading = Read(text);
+  if (!reading.whole) return std::nullopt;
+  return reading.value;
+}
+
+double ReadNumber(std::string_view text) {
+  return Read(text).value;
 }
 
 std::optional<std::uint8_t> RoundToByte(double value) {

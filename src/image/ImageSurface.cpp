@@ -2,22 +2,17 @@
 
 #include <QPainter>
 
-#include "image/PictureFile.h"
-
 namespace quorvane::image {
 
+// Until a picture is drawn the surface holds the button-face colour.
 ImageSurface::ImageSurface(QWidget* parent)
-    : QWidget(parent), image_(kWidth, kHeight, QImage::Format_RGB32) {
-  // Until a picture is drawn the surface holds the button-face colour.
-  image_.fill(palette().color(QPalette::Button));
+    : QWidget(parent), canvas_(palette().color(QPalette::Button)) {
+  canvas_.SetShowNow([this] { repaint(); });
+  canvas_.SetPictureDrawn([this] { setToolTip(canvas_.PictureText()); });
 }
 
 QRect ImageSurface::SurfaceRect() const {
   return QRect((width() - kWidth) / 2, (height() - kHeight) / 2, kWidth, kHeight);
-}
-
-void ImageSurface::DrawStretched(const QImage& picture) {
-  image::DrawStretched(image_, picture);
 }
 
 void ImageSurface::paintEvent(QPaintEvent*) {
@@ -30,7 +25,7 @@ void ImageSurface::paintEvent(QPaintEvent*) {
   painter.setPen(palette().color(QPalette::Light));
   painter.drawLine(surface.bottomLeft() + QPoint(-1, 1), surface.bottomRight() + QPoint(1, 1));
   painter.drawLine(surface.topRight() + QPoint(1, -1), surface.bottomRight() + QPoint(1, 1));
-  painter.drawImage(surface.topLeft(), image_);
+  painter.drawImage(surface.topLeft(), canvas_.Image());
 }
 
 }  // namespace quorvane::image

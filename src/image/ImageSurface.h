@@ -2,10 +2,13 @@
 // The picture area of the image window: a persistent 84 × 48 pixel surface,
 // the size of one frame of the module, centred in its 105 × 68 outer area.
 // What is drawn on it stays, is shown on every repaint, and is what the
-// picture scan reads back.
+// picture scan reads back. Its tooltip names the picture and its own size.
 
 #include <QImage>
 #include <QWidget>
+
+#include "image/PictureCanvas.h"
+#include "image/PictureFile.h"
 
 namespace quorvane::image {
 
@@ -13,14 +16,17 @@ class ImageSurface final : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kWidth = 84;  // one frame of the module
-  static constexpr int kHeight = 48;
+  static constexpr int kWidth = kSurfaceWidth;  // one frame of the module
+  static constexpr int kHeight = kSurfaceHeight;
 
   explicit ImageSurface(QWidget* parent = nullptr);
 
-  const QImage& Image() const { return image_; }
+  const QImage& Image() const { return canvas_.Image(); }
   // Draws the picture stretched over the whole surface.
-  void DrawStretched(const QImage& picture);
+  void DrawStretched(const QImage& picture) { canvas_.DrawStretched(picture); }
+  // The surface the picture actions draw on and read; showing a frame of the
+  // series at once repaints this widget.
+  PictureCanvas& Canvas() { return canvas_; }
   // Where the surface lies inside the widget.
   QRect SurfaceRect() const;
 
@@ -28,7 +34,7 @@ class ImageSurface final : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QImage image_;
+  PictureCanvas canvas_;
 };
 
 }  // namespace quorvane::image

@@ -100,8 +100,9 @@ LoadedPicture LoadPicture(const QString& path) {
     return {{},
             info.isReadable() ? "it is not a picture that can be read" : "the file cannot be read"};
   }
-  if (format != "bmp" && format != "jpeg") {
-    return {{}, "it is not a bitmap or JPEG picture (it is " + QString(format).toUpper() + ")"};
+  if (format != "bmp" && format != "jpeg" && format != "png") {
+    return {{},
+            "it is not a bitmap, JPEG or PNG picture (it is " + QString(format).toUpper() + ")"};
   }
   if (const QSize size = reader.size(); TooLarge(size)) return {{}, TooLargeReason(size)};
   if (format == "bmp" && BitmapEndsEarly(path)) {

@@ -1,6 +1,7 @@
 #pragma once
-// Picture files as the image transfer takes them: bitmaps and JPEG pictures,
-// checked before they are decoded, and stretched onto the 84 × 48 surface.
+// Picture files as the image transfer takes them: bitmaps, JPEG and PNG
+// pictures, checked before they are decoded, and stretched onto the 84 × 48
+// surface.
 
 #include <QImage>
 #include <QString>
@@ -20,7 +21,7 @@ struct LoadedPicture {
   QString error;   // why, in plain words
 };
 
-// Loads a bitmap or JPEG file. Missing, unreadable, damaged or other files and
+// Loads a bitmap, JPEG or PNG file. Missing, unreadable, damaged or other files and
 // pictures beyond the size limits are refused with the reason.
 LoadedPicture LoadPicture(const QString& path);
 

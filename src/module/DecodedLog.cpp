@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "global/HexText.h"
 #include "module/Instruction.h"
 
 namespace quorvane::module {
@@ -13,13 +14,22 @@ std::string DescribeSetupViolation(std::uint8_t value) {
   const unsigned sdaLate = value & kSdaLateMask;
   std::string text = "setup time violated: ";
   if (sdaLate != 0) {
-    text += "SDA changed with " + std::to_string(sdaLate) + " clock edge" +
-            (sdaLate == 1 ? "" : "s");
+    text +=
+        "SDA changed with " + std::to_string(sdaLate) + " clock edge" + (sdaLate == 1 ? "" : "s");
   }
   if (value & kDcLate) {
     text += sdaLate != 0 ? ", D/C with the eighth" : "D/C changed with the eighth clock edge";
   }
   return text + "; the levels before the edges count";
+}
+
+std::string DescribeIgnoredEdge(std::uint8_t value) {
+  const bool csFell = (value & kCsFell) != 0;
+  const bool resetRose = (value & kResetRose) != 0;
+  std::string text = "clock edge ignored: ";
+  text += csFell && resetRose ? "CS fell and RESET rose" : resetRose ? "RESET rose" : "CS fell";
+  text += " in the same write; the chip takes an edge only once CS is low and RESET high";
+  return text;
 }
 
 }  // namespace
@@ -30,9 +40,8 @@ std::string DescribeEntry(const LogEntry& entry) {
     case LogKind::Command:
       return "command " + DescribeCommand(entry.value, entry.extended, entry.powerDown);
     case LogKind::Data:
-      std::snprintf(text, sizeof text, "data 0x%02X at X = %u, Y = %u", entry.value,
-                    static_cast<unsigned>(entry.x), static_cast<unsigned>(entry.y));
-      return text;
+      return "data " + global::HexNumber(entry.value, 2) + " at X = " + std::to_string(entry.x) +
+             ", Y = " + std::to_string(entry.y);
     case LogKind::DroppedByCs:
     case LogKind::DroppedByReset:
       std::snprintf(text, sizeof text, "dropped %u bit%s: %s", static_cast<unsigned>(entry.value),
@@ -45,6 +54,8 @@ std::string DescribeEntry(const LogEntry& entry) {
       return "no reset since power-on: state undefined";
     case LogKind::SetupViolation:
       return DescribeSetupViolation(entry.value);
+    case LogKind::EdgeIgnored:
+      return DescribeIgnoredEdge(entry.value);
     case LogKind::SupplyOff:
       return "supply off (power switch): the module ignores its lines";
     case LogKind::SupplyOn:
@@ -70,6 +81,7 @@ void DecodedLog::Clear() {
   entries_.clear();
   next_ = 0;
   total_ = 0;
+  ++clears_;
 }
 
 const LogEntry& DecodedLog::At(std::uint64_t n) const {

@@ -43,6 +43,19 @@ Contrast ContrastOf(const DotVoltages& voltages, const Glass& glass) {
   return Contrast::Normal;
 }
 
+std::optional<ThresholdRange> ReadableThresholds(const DotVoltages& voltages) {
+  std::optional<ThresholdRange> range;
+  const auto lowest = std::lround(kMinGlassThreshold * 100);
+  const auto highest = std::lround(kMaxGlassThreshold * 100);
+  for (long centivolts = lowest; centivolts <= highest; ++centivolts) {
+    const Glass glass{static_cast<double>(centivolts) / 100};
+    if (ContrastOf(voltages, glass) != Contrast::Normal) continue;
+    if (!range) range = ThresholdRange{glass.threshold, glass.threshold};
+    range->highest = glass.threshold;
+  }
+  return range;
+}
+
 VlcdRating RatingOf(std::uint8_t vop) {
   if (vop == 0) return VlcdRating::Off;
   const int centivolts = VlcdCentivolts(vop);

@@ -5,6 +5,7 @@
 // across it, so VLCD and the bias system decide together what the glass shows.
 
 #include <cstdint>
+#include <optional>
 
 namespace quorvane::module {
 
@@ -67,6 +68,17 @@ std::uint8_t DotDarkness(double rms, const Glass& glass);
 // dark, Poor when the two differ by less than three quarters, else Normal.
 enum class Contrast : std::uint8_t { Off, Faint, Normal, Dark, Poor };
 Contrast ContrastOf(const DotVoltages& voltages, const Glass& glass);
+
+// The thresholds, in the window's steps of 0.01 V from kMinGlassThreshold to
+// kMaxGlassThreshold, of the glasses that show the drive readable (Normal).
+// They form one range: a lower threshold darkens the clear dots, a higher one
+// leaves the driven dots faint, and the contrast between the two rises and
+// falls once. None when no glass of that range reads the drive.
+struct ThresholdRange {
+  double lowest = 0;
+  double highest = 0;
+};
+std::optional<ThresholdRange> ReadableThresholds(const DotVoltages& voltages);
 
 // The programmed VLCD against the chip's rating (6.0 V to 8.5 V), ignoring
 // power-down: Off for Vop 0.

@@ -2,17 +2,12 @@
 
 #include <cstdio>
 
+#include "global/HexText.h"
 #include "module/ControllerState.h"
 #include "module/Glass.h"
 
 namespace quorvane::module {
 namespace {
-
-std::string Hex(std::uint8_t byte) {
-  char text[8];
-  std::snprintf(text, sizeof text, "0x%02X", byte);
-  return text;
-}
 
 const char* ModeName(std::uint8_t mode) {
   switch (static_cast<DisplayMode>(mode)) {
@@ -116,7 +111,7 @@ std::string DescribeCommand(std::uint8_t byte, bool extended, bool powerDown) {
           extended ? "reserved in the extended set, ignored" : "reserved in the basic set, ignored";
       break;
   }
-  return Hex(byte) + " " + meaning;
+  return global::HexNumber(byte, 2) + " " + meaning;
 }
 
 }  // namespace quorvane::module

@@ -25,7 +25,12 @@ class ModuleFeed final : public platform::Port {
       module_.WriteControl(value);
     }
   }
-  void Flush() override { inner_.Flush(); }
+  // A flush comes before every wait and at the end of every action: the
+  // lines then rest.
+  void Flush() override {
+    inner_.Flush();
+    module_.Pause();
+  }
 
  private:
   platform::Port& inner_;

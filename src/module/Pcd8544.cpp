@@ -27,16 +27,7 @@ bool Pcd8544::RamDot(int column, int row) const {
 }
 
 bool Pcd8544::WatchPowerSwitch(std::uint8_t lines) {
-  // Start-up raises RESET from all-low (0x10) as the port's first write and
-  // then writes 0xFF to the control register.
-  if (watch_ & kWatchStartup) {
-    watch_ &= static_cast<std::uint8_t>(~kWatchStartup);
-    if (lines == kResetLine) watch_ |= kStartupRaisedReset;
-  } else {
-    watch_ &= static_cast<std::uint8_t>(~kStartupRaisedReset);
-  }
-  if ((watch_ & kPowerOffPending) == 0) return false;
-  watch_ &= static_cast<std::uint8_t>(~kPowerOffPending);
+  watch_ = 0;
   if (lines != 0 || !supplied_) return false;
   // The power switch turned off: whatever was being received is lost with
   // the supply.
@@ -50,9 +41,7 @@ bool Pcd8544::WatchPowerSwitch(std::uint8_t lines) {
 }
 
 void Pcd8544::WriteControl(std::uint8_t value) {
-  const bool startup = (watch_ & kStartupRaisedReset) != 0;
-  watch_ &= static_cast<std::uint8_t>(~(kWatchStartup | kStartupRaisedReset | kPowerOffPending));
-  if (value == 0xFF && !startup && supplied_) watch_ |= kPowerOffPending;
+  watch_ = value == 0xFF && supplied_ ? kPowerOffPending : 0;
   if (value == 0x00 && !supplied_) PowerOn();
 }
 
@@ -85,6 +74,13 @@ void Pcd8544::LogSetupViolation() {
   log_.Add({LogKind::SetupViolation, static_cast<std::uint8_t>(sdaLate | (dcLate_ ? kDcLate : 0))});
   sdaLate_ = 0;
   dcLate_ = false;
+}
+
+void Pcd8544::LogIgnoredEdge(std::uint8_t previous) {
+  const auto cause = static_cast<std::uint8_t>(((previous & kCsLine) != 0 ? kCsFell : 0) |
+                                               ((previous & kResetLine) == 0 ? kResetRose : 0));
+  log_.Add({LogKind::EdgeIgnored, cause});
+  Changed();
 }
 
 void Pcd8544::DropPartialByte(LogKind cause) {

@@ -8,17 +8,18 @@
 #include <array>
 #include <cstdint>
 
+#include "global/Wiring.h"
 #include "module/ControllerState.h"
 #include "module/DecodedLog.h"
 
 namespace quorvane::module {
 
-// The data-register bits as the module is wired: bit n drives line Dn.
-inline constexpr std::uint8_t kSclkLine = 0x01;   // D0, serial clock
-inline constexpr std::uint8_t kSdaLine = 0x02;    // D1, serial data
-inline constexpr std::uint8_t kDcLine = 0x04;     // D2, high for data, low for a command
-inline constexpr std::uint8_t kCsLine = 0x08;     // D3, chip select, active low
-inline constexpr std::uint8_t kResetLine = 0x10;  // D4, active low
+// The lines the module hangs on.
+using global::kCsLine;
+using global::kDcLine;
+using global::kResetLine;
+using global::kSclkLine;
+using global::kSdaLine;
 
 // The seed of the display RAM's content at power-on: a fixed pattern, so that
 // runs and pictures of the panel repeat.
@@ -52,7 +53,8 @@ class Pcd8544 {
   // first, when CS was low before it and stays low; SDA, and D/C with the
   // eighth bit, are read as they stood before the write: the chip needs them
   // set up ahead of the edge, so a level that changes with the edge itself
-  // comes too late (logged once per byte). Without supply the lines are
+  // comes too late (logged once per byte). An edge in the write that lowers CS
+  // or raises RESET is ignored, and logged. Without supply the lines are
   // ignored.
   void Write(std::uint8_t lines) {
     const std::uint8_t previous = lines_;
@@ -70,7 +72,11 @@ class Pcd8544 {
       return;
     }
     const bool rising = (lines & ~previous & kSclkLine) != 0;
-    if (!rising || (previous & (kCsLine | kResetLine)) != kResetLine) return;
+    if (!rising) return;
+    if ((previous & (kCsLine | kResetLine)) != kResetLine) [[unlikely]] {
+      LogIgnoredEdge(previous);
+      return;
+    }
     if ((lines ^ previous) & kSdaLine) ++sdaLate_;
     shift_ = static_cast<std::uint8_t>(shift_ << 1 | (previous & kSdaLine) >> 1);
     if (++bitCount_ == 8) {
@@ -81,9 +87,13 @@ class Pcd8544 {
 
   // One byte written to the control register. The power switch turns the
   // module's supply off with 0xFF followed at once by 0 on the data register,
-  // and on again with 0x00; the 0xFF that start-up writes after raising RESET
-  // (the port's first two writes) is no power switch.
+  // and on again with 0x00.
   void WriteControl(std::uint8_t value);
+  // The port paused: the lines keep their levels for a while (a wait, or the
+  // end of what the program sent at once). A 0xFF to the control register
+  // followed by 0 only after such a pause is no power switch: the 0xFF that
+  // start-up ends with, and a "Do 0" after it.
+  void Pause() { watch_ = 0; }
 
   const ControllerState& State() const { return state_; }
   const Ram& DisplayRam() const { return ram_; }
@@ -105,11 +115,9 @@ class Pcd8544 {
   void SetChangeListener(ChangeListener* listener) { listener_ = listener; }
 
  private:
-  // The watch_ bits: the port's first writes may be start-up's, and a 0xFF to
-  // the control register waits for the data write after it.
-  static constexpr std::uint8_t kWatchStartup = 1;
-  static constexpr std::uint8_t kStartupRaisedReset = 2;
-  static constexpr std::uint8_t kPowerOffPending = 4;
+  // The watch_ bit: a 0xFF to the control register waits for the data write
+  // right after it.
+  static constexpr std::uint8_t kPowerOffPending = 1;
 
   // True when the write turned the supply off.
   bool WatchPowerSwitch(std::uint8_t lines);
@@ -118,6 +126,9 @@ class Pcd8544 {
   void DropPartialByte(LogKind cause);
   void AcceptByte(bool isData);
   void LogSetupViolation();
+  // An edge that came with CS falling or RESET rising: the chip was not
+  // listening yet.
+  void LogIgnoredEdge(std::uint8_t previous);
   void Execute(std::uint8_t command);
   void WriteData(std::uint8_t byte);
   void Changed() {
@@ -136,7 +147,7 @@ class Pcd8544 {
   bool supplied_ = true;
   bool resetSincePowerOn_ = false;
   bool undefinedLogged_ = false;
-  std::uint8_t watch_ = kWatchStartup;
+  std::uint8_t watch_ = 0;
   ChangeListener* listener_ = nullptr;
 };
 

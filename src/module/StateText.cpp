@@ -1,6 +1,7 @@
 #include "module/StateText.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "global/CountText.h"
 #include "module/Instruction.h"
@@ -31,6 +32,17 @@ const char* RatingName(const ControllerState& state, bool supplied) {
   return "";
 }
 
+// "readable on glass of 1.38 to 1.50 V", or that no glass of the window's
+// range reads the drive.
+std::string ReadableGlassWords(const DotVoltages& voltages) {
+  const std::optional<ThresholdRange> range = ReadableThresholds(voltages);
+  if (!range) {
+    return "readable on no glass of " + Volts(kMinGlassThreshold) + " to " +
+           Volts(kMaxGlassThreshold) + " V";
+  }
+  return "readable on glass of " + Volts(range->lowest) + " to " + Volts(range->highest) + " V";
+}
+
 }  // namespace
 
 std::string RegistersLine(const ControllerState& state) {
@@ -50,12 +62,11 @@ std::string VoltageLine(const ControllerState& state) {
   // what Vop gives once active.
   std::string line = "Vop = " + std::to_string(state.vop) + " (" +
                      (state.powerDown ? "0 V, generator off" : VopMeaning(state.vop, false)) + ")";
-  line += ", bias " + std::to_string(state.bias) + " (n = " + std::to_string(BiasN(state.bias)) +
-          ")";
+  line +=
+      ", bias " + std::to_string(state.bias) + " (n = " + std::to_string(BiasN(state.bias)) + ")";
   line += ", TC " + std::to_string(state.temperatureCoefficient) + " (not modelled)";
   return line;
 }
-
 
 const char* DisplayModeName(DisplayMode mode) {
   switch (mode) {
@@ -99,11 +110,12 @@ std::string GlassLine(const ControllerState& state, const Glass& glass) {
   std::string line = "on dots " + Volts(voltages.selected) + " V rms, off dots " +
                      Volts(voltages.unselected) + " V rms, ratio " + ratio + ", glass threshold " +
                      Volts(glass.threshold) + " V: ";
+  // The verdict holds for this glass; the range says which glasses agree.
   const Contrast contrast = ContrastOf(voltages, glass);
   switch (contrast) {
     case Contrast::Normal:
     case Contrast::Off:
-      return line + "readable";
+      return line + ReadableGlassWords(voltages);
     case Contrast::Faint:
       line += "too faint";
       break;
@@ -115,7 +127,7 @@ std::string GlassLine(const ControllerState& state, const Glass& glass) {
       break;
   }
   if (BiasN(state.bias) != kBiasNFor48) line += " (bias n for 1:48 is 4)";
-  return line;
+  return line + "; " + ReadableGlassWords(voltages);
 }
 
 std::string StateLines(const Pcd8544& module, const Glass& glass) {
@@ -142,8 +154,8 @@ std::string StateReport(const Pcd8544& module, Mounting mounting, const Glass& g
   std::snprintf(ratio, sizeof ratio, "%.3f", voltages.Ratio());
   std::string text;
   text += pair("supply", module.Supplied() ? "on" : "off");
-  text += pair("reset",
-               module.ResetSincePowerOn() ? "done" : "none since power-on (state undefined)");
+  text +=
+      pair("reset", module.ResetSincePowerOn() ? "done" : "none since power-on (state undefined)");
   text += pair("power", state.powerDown ? "power-down" : "active");
   text += pair("display", DisplayModeName(state.display));
   text += pair("addressing", state.vertical ? "vertical" : "horizontal");
@@ -161,6 +173,9 @@ std::string StateReport(const Pcd8544& module, Mounting mounting, const Glass& g
   text += pair("on-off-ratio", ratio);
   text += pair("glass-threshold", Volts(glass.threshold));
   text += pair("contrast", ContrastName(ContrastOf(voltages, glass)));
+  const std::optional<ThresholdRange> readable = ReadableThresholds(voltages);
+  text += pair("readable-glass",
+               readable ? Volts(readable->lowest) + " to " + Volts(readable->highest) : "none");
   text += pair("mounting", std::to_string(MountingDegrees(mounting)));
   text += pair("pending-bits", std::to_string(module.PendingBits()));
   const DecodedLog& log = module.Log();

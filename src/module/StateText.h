@@ -5,7 +5,7 @@
 #include <string>
 
 #include "module/Glass.h"
-#include "module/Panel.h"
+#include "module/ShownDots.h"
 
 namespace quorvane::module {
 
@@ -21,9 +21,11 @@ std::string RegistersLine(const ControllerState& state);
 std::string VoltageLine(const ControllerState& state);
 
 // "on dots 1.40 V rms, off dots 1.21 V rms, ratio 1.156, glass threshold
-// 1.20 V: readable"; "too faint", "too dark" or "poor contrast" when that is
-// what the glass shows, with "(bias n for 1:48 is 4)" under another bias;
-// "glass not driven: VLCD 0 V" with the generator off.
+// 1.20 V: readable on glass of 1.14 to 1.27 V"; "too faint", "too dark" or
+// "poor contrast" when that is what the glass shows, with "(bias n for 1:48
+// is 4)" under another bias, then the glasses the drive reads on ("; readable
+// on glass of 1.38 to 1.50 V", or "on no glass of 0.50 to 3.00 V"); "glass not
+// driven: VLCD 0 V" with the generator off.
 std::string GlassLine(const ControllerState& state, const Glass& glass);
 
 // What the module window shows, in three lines: the state line broken before
@@ -33,7 +35,8 @@ std::string StateLines(const Pcd8544& module, const Glass& glass);
 
 // supply=, reset=, power=, display=, addressing=, instruction-set=, x=, y=,
 // vop=, vlcd=, vlcd-rating=, bias=, bias-n=, temperature-coefficient=,
-// on-rms=, off-rms=, on-off-ratio=, glass-threshold=, contrast=, mounting=,
+// on-rms=, off-rms=, on-off-ratio=, glass-threshold=, contrast=,
+// readable-glass= (the lowest and highest threshold that read, or none), mounting=,
 // pending-bits=, then log-entries= with the number of entries, and the
 // decoded log, one entry a line (after a line that counts the entries no
 // longer kept, if any).

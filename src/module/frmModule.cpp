@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "module/LogModel.h"
-#include "module/PanelPicture.h"
+#include "module/PanelView.h"
 #include "module/StateText.h"
 
 namespace quorvane::module {
@@ -36,11 +36,17 @@ int WidestStateText(const QFontMetrics& metrics, const QString& prefix) {
   std::vector<std::string> lines = {
       RegistersLine(state), VoltageLine(state),
       "a RESET low pulse sets the controller up; until then nothing readable shows"};
-  // Too faint, poor contrast and too dark under the wrong bias.
+  // Too faint, poor contrast and too dark under the wrong bias, each with the
+  // glasses that read the drive.
   for (const std::uint8_t vop : {1, 23, 127}) {
     state.vop = vop;
     lines.push_back(GlassLine(state, Glass{}));
   }
+  // The longest: poor contrast on the lowest glass, for a drive that no glass
+  // of the window's range reads (Vop 1 under BS 0).
+  state.vop = 1;
+  state.bias = 0;
+  lines.push_back(GlassLine(state, Glass{kMinGlassThreshold}));
   int widest = 0;
   for (const std::string& line : lines) {
     widest = std::max(widest, metrics.horizontalAdvance(prefix + QString::fromStdString(line)));
@@ -51,17 +57,19 @@ int WidestStateText(const QFontMetrics& metrics, const QString& prefix) {
 }  // namespace
 
 frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint),
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint |
+                          Qt::WindowCloseButtonHint),
       module_(module),
       clock_(clock != nullptr ? *clock : steadyClock_),
       refresh_(new QTimer(this)),
       log_(new LogModel(module.Log(), this)),
-      picPanel(new PanelPicture(this)),
+      picPanel(new PanelView(this)),
       lblState(new QLabel(this)),
       cmbMounting(new QComboBox(this)),
       lblGlassThreshold(new QLabel("Glass threshold:", this)),
       spnGlassThreshold(new QDoubleSpinBox(this)),
       cmdClearLog(new QPushButton("Clear log", this)),
+      cmdPort(new QPushButton("Port...", this)),
       lstLog(new QListView(this)) {
   setObjectName("frmModule");
   setWindowTitle("Module");
@@ -89,9 +97,12 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
       "The rms voltage at which a dot of the glass starts to darken (full at 1.1 times it)");
   lblGlassThreshold->setBuddy(spnGlassThreshold);
   cmdClearLog->setObjectName("cmdClearLog");
+  cmdPort->setObjectName("cmdPort");
+  cmdPort->setToolTip("Choose the port the module hangs on");
   lstLog->setObjectName("lstLog");
   lstLog->setModel(log_);
   lstLog->setUniformItemSizes(true);
+  lstLog->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
   lstLog->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
   lstLog->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lstLog->setFixedHeight(150);
@@ -103,6 +114,7 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
   controls->addWidget(spnGlassThreshold);
   controls->addStretch();
   controls->addWidget(cmdClearLog);
+  controls->addWidget(cmdPort);
   auto* layout = new QVBoxLayout(this);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   layout->addWidget(picPanel, 0, Qt::AlignHCenter);
@@ -115,6 +127,7 @@ frmModule::frmModule(Pcd8544& module, const platform::Clock* clock, QWidget* par
   connect(spnGlassThreshold, &QDoubleSpinBox::valueChanged, this,
           &frmModule::spnGlassThreshold_Change);
   connect(cmdClearLog, &QPushButton::clicked, this, &frmModule::cmdClearLog_Click);
+  connect(cmdPort, &QPushButton::clicked, this, &frmModule::PortAsked);
   module_.SetChangeListener(this);
   ShowNow();
 }
@@ -152,10 +165,17 @@ void frmModule::ShowNow() {
   refresh_->stop();
   picPanel->SetDots(ShownDots(module_, mounting_, glass_));
   lblState->setText(portPrefix_ + QString::fromStdString(StateLines(module_, glass_)));
+  // A log followed at its end stays there; otherwise the entries in view stay
+  // put until the log lets go of them (the view scrolls a row at a time).
   QScrollBar* scroll = lstLog->verticalScrollBar();
   const bool atEnd = scroll->value() == scroll->maximum();
-  log_->Refresh();
-  if (atEnd) lstLog->scrollToBottom();
+  const int top = scroll->value();
+  const int removed = log_->Refresh();
+  if (atEnd) {
+    lstLog->scrollToBottom();
+  } else if (removed > 0) {
+    scroll->setValue(std::max(0, top - removed));
+  }
   if (isVisible()) {
     // At once: the port path may be holding up the event loop. Only what
     // changes is painted.

@@ -1,15 +1,16 @@
 #pragma once
-// The module window: what the emulated module on the simulated port shows,
-// its state and the voltages on its glass, the glass threshold to judge them
-// by, and the decoded log. Shown at start-up beside the image window; it
-// follows every port write, repainting at most once a frame.
+// The module window: what the emulated module on the port's lines shows (with
+// a real port: what the module there should show), its state and the
+// voltages on its glass, the glass threshold to judge them by, and the decoded
+// log. Shown at start-up beside the image window; it follows every port write,
+// repainting at most once a frame. "Port..." asks for another port.
 
 #include <QWidget>
 #include <cstdint>
 #include <optional>
 
-#include "module/Panel.h"
 #include "module/Pcd8544.h"
+#include "module/ShownDots.h"
 #include "platform/Clock.h"
 
 class QComboBox;
@@ -22,7 +23,7 @@ class QTimer;
 namespace quorvane::module {
 
 class LogModel;
-class PanelPicture;
+class PanelView;
 
 class frmModule final : public QWidget, private ChangeListener {
   Q_OBJECT
@@ -55,6 +56,11 @@ class frmModule final : public QWidget, private ChangeListener {
   void spnGlassThreshold_Change();
   void cmdClearLog_Click();
 
+ signals:
+  // "Port..." was pressed: the user wants to choose the port the module
+  // hangs on.
+  void PortAsked();
+
  private:
   void ModuleChanged() override;
   // Takes the module's state into the controls and repaints at once: the
@@ -74,12 +80,13 @@ class frmModule final : public QWidget, private ChangeListener {
   QTimer* refresh_ = nullptr;                   // shows what a burst of changes left
   LogModel* log_ = nullptr;
 
-  PanelPicture* picPanel = nullptr;
+  PanelView* picPanel = nullptr;
   QLabel* lblState = nullptr;
   QComboBox* cmbMounting = nullptr;
   QLabel* lblGlassThreshold = nullptr;
   QDoubleSpinBox* spnGlassThreshold = nullptr;
   QPushButton* cmdClearLog = nullptr;
+  QPushButton* cmdPort = nullptr;
   QListView* lstLog = nullptr;
 };
 

@@ -4,8 +4,6 @@
 #include <chrono>
 #include <cstdint>
 
-#include "platform/Sleeper.h"
-
 namespace quorvane::platform {
 
 class Clock {
@@ -28,9 +26,9 @@ class SteadyClock final : public Clock {
   std::chrono::steady_clock::time_point start_;
 };
 
-// Virtual time: starts at 0 and moves only when a wait is made through the
-// VirtualSleeper below, so a script with long waits runs at once while its
-// trace still shows the waits.
+// Virtual time: starts at 0 and moves only when a wait is made through a
+// VirtualSleeper (VirtualSleeper.h), so a script with long waits runs at once
+// while its trace still shows the waits.
 class VirtualClock final : public Clock {
  public:
   std::uint64_t NowMicros() const override { return micros_; }
@@ -38,17 +36,6 @@ class VirtualClock final : public Clock {
 
  private:
   std::uint64_t micros_ = 0;
-};
-
-class VirtualSleeper final : public Sleeper {
- public:
-  explicit VirtualSleeper(VirtualClock& clock) : clock_(clock) {}
-  void Sleep(std::uint32_t milliseconds) override {
-    clock_.Advance(std::uint64_t{milliseconds} * 1000);
-  }
-
- private:
-  VirtualClock& clock_;
 };
 
 }  // namespace quorvane::platform

@@ -1,20 +1,20 @@
 #pragma once
 // SIGINT, SIGTERM, SIGHUP (the terminal that started the program was closed)
-// and SIGQUIT as a request to stop: the desktop program then runs its
-// shut-down writes before it ends; quorvane-send stops at the next byte
-// boundary (cli/SendStop.h). On Windows the console's Ctrl+C is SIGINT,
+// and SIGQUIT as a request to stop: the running action ends at the next byte
+// boundary (session/StopGate.h); the desktop program then runs its shut-down
+// writes before it ends. On Windows the console's Ctrl+C is SIGINT,
 // Ctrl+Break SIGBREAK, and closing the console window, logging off or shutting
-// down SIGTERM. The request is seen by waits (StopAwareSleeper), by the
-// window's repaint after each displayed write, by quorvane-send between two
-// bytes, and by the event loop through a file descriptor that becomes readable
-// (not on Windows, where waits end through an event object instead).
+// down SIGTERM. The request is seen by waits (StopAwareSleeper), before every
+// port write at a byte boundary, and by the event loop through a file
+// descriptor that becomes readable (not on Windows, where waits end through an
+// event object instead).
 
 #include <stdexcept>
 
 namespace quorvane::platform {
 
-// Thrown out of a wait or a display step when a stop was requested; the window
-// that started the action catches it and closes.
+// Thrown out of a wait or before a port write when a stop was requested; the
+// session that runs the action catches it.
 class StopRequest : public std::runtime_error {
  public:
   StopRequest() : std::runtime_error("stop requested") {}

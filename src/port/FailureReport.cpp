@@ -1,7 +1,7 @@
 #include "port/FailureReport.h"
 
 #include "platform/ports/Port.h"
-#include "platform/traces/Trace.h"
+#include "platform/traces/TracingPort.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::port {

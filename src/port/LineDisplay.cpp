@@ -18,6 +18,14 @@ constexpr LineDisplay::ColorTable kLineColors = {
     QColor(0, 255, 0), QColor(255, 255, 0), QColor(0, 0, 255), QColor(255, 0, 0),
     QColor(0, 255, 255)};
 
+}  // namespace
+
+const LineDisplay::ColorTable& LineDisplay::StartColors() {
+  return kLineColors;
+}
+
+namespace {
+
 // The picture spans x 0 to 100 (one unit per sample) and y 49 down to -1.
 // Line Dn owns the band 10n to 10n + 9: low drawn at 10n, high at 10n + 8.
 constexpr float kScaleLeft = 0;

@@ -14,6 +14,8 @@
 #include <deque>
 #include <vector>
 
+#include "global/Wiring.h"
+
 namespace quorvane::global {
 struct Global;
 }
@@ -25,7 +27,7 @@ class TracePicture;
 
 class LineDisplay final {
  public:
-  static constexpr int kLines = 5;
+  static constexpr int kLines = global::kSignalLines;
   static constexpr int kSamples = 100;
   // CursorX when no cursor is drawn.
   static constexpr float kNoCursor = -99.0f;
@@ -36,6 +38,10 @@ class LineDisplay final {
   using HistoryTable = std::array<std::array<bool, kLines>, kSamples>;
   // Lamp n shows line Dn; a missing lamp is skipped.
   using Lamps = std::array<LampShape*, kLines>;
+
+  // The colours of the lines, as Initialise sets them: the lamps, the trace
+  // and the program's artwork show the lines in them.
+  static const ColorTable& StartColors();
 
   LineDisplay(const Lamps& shpData, TracePicture& picVisualizer, const global::Global& global);
 

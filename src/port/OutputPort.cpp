@@ -4,11 +4,13 @@
 
 #include "platform/ports/Port.h"
 #include "port/DisplayStep.h"
+#include "port/WriteGate.h"
 
 namespace quorvane::port {
 
 void OutputPort::UpdateOutput(std::uint8_t Value, bool DontUpdateForm) {
   if (*failed_) return;
+  if (gate_ != nullptr) gate_->BeforeWrite(writes_);
   ++writes_;
   if (!DontUpdateForm && display_ != nullptr) {
     display_->UpdateLeds(Value);
@@ -40,12 +42,14 @@ std::uint8_t OutputPort::Low(std::uint8_t Value, std::uint8_t Bit, bool WriteToP
 
 void OutputPort::WriteControl(std::uint8_t value) {
   if (*failed_) return;
+  if (gate_ != nullptr) gate_->BeforeWrite(writes_);
   ++writes_;
   port_->Out32(platform::kControlRegister, value);
 }
 
 void OutputPort::WriteDataDirect(std::uint8_t value) {
   if (*failed_) return;
+  if (gate_ != nullptr) gate_->BeforeWrite(writes_);
   ++writes_;
   port_->Out32(platform::kDataRegister, value);
 }

@@ -4,14 +4,16 @@
 
 #include <cstdint>
 
+#include "global/Wiring.h"
 #include "platform/ports/Port.h"
 
 namespace quorvane::port {
 
 class DisplayStep;
+class WriteGate;
 
 // The RESET line, the only line that High and Low are used for.
-inline constexpr std::uint8_t kResetLine = 16;
+using global::kResetLine;
 
 // Mirrors the bit order: bit i of the result is bit 7 - i of b.
 constexpr std::uint8_t ReverseBits(std::uint8_t b) {
@@ -43,6 +45,8 @@ class OutputPort {
   void WriteDataDirect(std::uint8_t value);
 
   void SetDisplayStep(DisplayStep* display) { display_ = display; }
+  // Asked before every write; null: every write goes.
+  void SetWriteGate(WriteGate* gate) { gate_ = gate; }
   void SetPort(platform::Port& port) {
     port_ = &port;
     failed_ = &port.FailedFlag();
@@ -63,6 +67,7 @@ class OutputPort {
   platform::Port* port_;
   const bool* failed_;  // the port's latched failure, read before every write
   DisplayStep* display_;
+  WriteGate* gate_ = nullptr;
   std::uint64_t writes_ = 0;
   // The latest writes shown, numbered from 1: from shownFrom_ to shownTo_ every
   // write was shown (kept on the display path only, so the rest stays cheap).

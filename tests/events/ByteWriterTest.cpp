@@ -2,13 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingSleeper.h"
+#include "InterpreterRig.h"
 #include "StepArrays.h"
-#include "events/EventInterpreter.h"
 #include "events/ValueList.h"
-#include "global/Diagnostics.h"
-#include "platform/ports/SimPort.h"
-#include "port/OutputPort.h"
 
 namespace quorvane::events {
 namespace {
@@ -16,7 +12,7 @@ namespace {
 // What the writer did, in order: "c33" a run of the command event with 33,
 // "d7" of the data event, "w500" a wait. The test events write a marker byte
 // that tells the command event (0xC0) from the data event (0xD0), then the byte.
-class WriterRig {
+class WriterRig : public testing::InterpreterRig {
  public:
   WriterRig() {
     global.CommandEventSteps = testing::Steps({"SB, 192", "TX, 0,SH,DH,"});
@@ -30,12 +26,6 @@ class WriterRig {
     return Actions();
   }
 
-  global::Global global;
-  platform::SimPort port;
-  testing::RecordingSleeper sleeper;
-  global::Diagnostics diagnostics;
-  port::OutputPort output{port};
-  EventInterpreter interpreter{global, output, sleeper, diagnostics};
   ByteWriter writer{global, interpreter, sleeper, diagnostics};
   bool ok = false;
 
@@ -77,8 +67,8 @@ TEST(MultiDataWrite, SendsEachByteThroughTheChosenEvent) {
       {"  7  ,  #20  ", {"c7"}, {20}},
       {"3 3", {"c33"}, {}},
       {"2.5, 3.5, 255", {"c2", "c4", "c255"}, {}},
-      {"# 500, #", {}, {500, 0}},
-      {"abc, 0x10, &H10", {"c0", "c0", "c16"}, {}},
+      {"# 500, # 0", {}, {500, 0}},
+      {"0x21, 0XC8, 0x04, &H10, &o17", {"c33", "c200", "c4", "c16", "c15"}, {}},
       {"#2.5", {}, {2}},
   };
   for (const Case& c : cases) {
@@ -110,7 +100,7 @@ TEST(MultiDataWrite, WaitsComeBetweenTheRightBytes) {
       << "30 ms after two bytes, 40 ms after three";
 }
 
-TEST(MultiDataWrite, RefusesAWholeListWithAnItemOutOfRange) {
+TEST(MultiDataWrite, RefusesAWholeListWithAnItemOutOfRangeOrNotANumber) {
   WriterRig rig;
   struct Case {
     const char* list;
@@ -122,6 +112,14 @@ TEST(MultiDataWrite, RefusesAWholeListWithAnItemOutOfRange) {
       {"1, 255.5", "item 2, '255.5': not a byte (0 to 255)"},
       {"1, #1e12, 2", "item 2, '#1e12': not a delay (up to 2147483647 ms)"},
       {"1e999", "item 1, '1e999': not a byte (0 to 255)"},
+      {"0x21, 21h", "item 2, '21h': not a number (write hex as 0x21 or &H21)"},
+      {"abc", "item 1, 'abc': not a number (write hex as 0x21 or &H21)"},
+      {"0b0010", "item 1, '0b0010': not a number (write hex as 0x21 or &H21)"},
+      {"33; 200", "item 1, '33; 200': not a number (write hex as 0x21 or &H21)"},
+      {"5, 0x", "item 2, '0x': not a number (write hex as 0x21 or &H21)"},
+      {"1\t2", "item 1, '1\t2': not a number (write hex as 0x21 or &H21)"},
+      {"1, #", "item 2, '#': not a number of milliseconds (write a delay as #500)"},
+      {"#5ms", "item 1, '#5ms': not a number of milliseconds (write a delay as #500)"},
   };
   for (const Case& c : cases) {
     rig.diagnostics.Take();

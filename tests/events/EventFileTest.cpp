@@ -10,7 +10,7 @@
 #include "TempFolder.h"
 #include "events/EventCatalogue.h"
 #include "events/TextFile.h"
-#include "platform/TextPath.h"
+#include "platform/files/TextPath.h"
 
 namespace quorvane::events {
 namespace {
@@ -31,6 +31,11 @@ TEST(ReadEventSteps, FillsTwentySlotsAndMarksTheRest) {
   for (std::size_t slot = 0; slot < 20; ++slot)
     EXPECT_EQ(steps[slot], "SB, " + std::to_string(slot));
   EXPECT_EQ(steps[20], "X");
+  EXPECT_EQ(steps.linesNotRun, 5u) << "the step lines after the 20th are counted";
+  ASSERT_TRUE(ReadEventSteps(folder.Write("twenty.evnt", StepLines(20)), steps));
+  EXPECT_EQ(steps.linesNotRun, 0u);
+  ASSERT_TRUE(ReadEventSteps(folder.Write("blank.evnt", StepLines(20) + "\r\n"), steps));
+  EXPECT_EQ(steps.linesNotRun, 1u) << "a blank 21st line is a step line too";
 
   ASSERT_TRUE(ReadEventSteps(folder.Write("three.evnt", "d\r\nSB, 1\r\n\r\nfoo, 2\r\n"), steps));
   EXPECT_EQ(steps[0], "SB, 1");
@@ -102,11 +107,28 @@ TEST(EventFiles, ReadLatin1IntoUtf8AndWriteItBack) {
   folder.Write("accents.evnt", "Caf\xE9 \xB5s\r\nSB, 1\r\n");
   EXPECT_EQ(ReadEventDescription(folder.Folder(), "accents"), "Caf\u00e9 \u00b5s");
 
-  ASSERT_EQ(WriteTextLinesAtomically(folder.File("out.evnt"), {"\u00c9v\u00e9nement", "SB, 1", ""}),
-            std::nullopt);
-  EXPECT_EQ(folder.Read("out.evnt"), "\xC9v\xE9nement\r\nSB, 1\r\n\r\n");
-  ASSERT_EQ(WriteTextLinesAtomically(folder.File("out.evnt"), {"\u20ac sign"}), std::nullopt);
-  EXPECT_EQ(folder.Read("out.evnt"), "? sign\r\n") << "outside Latin-1 becomes '?'";
+  // A new file is Latin-1, unless its Latin-1 bytes would read back as UTF-8.
+  const struct {
+    Lines lines;
+    std::string bytes;
+  } cases[] = {
+      {{"\u00c9v\u00e9nement", "SB, 1", ""}, "\xC9v\xE9nement\r\nSB, 1\r\n\r\n"},
+      {{"\u20ac sign"}, "? sign\r\n"},             // outside Latin-1 becomes '?'
+      {{"\u00c3\u00a9"}, "\xC3\x83\xC2\xA9\r\n"},  // Latin-1 C3 A9 is the UTF-8 of "é"
+      {{"\u00ef\u00bb\u00bfReset"}, "\xC3\xAF\xC2\xBB\xC2\xBFReset\r\n"},  // EF BB BF: a mark
+      {{"\u00c3\u00a9 \u00ff"}, "\xC3\xA9 \xFF\r\n"},  // FF is no UTF-8: Latin-1 is safe
+  };
+  for (const auto& c : cases) {
+    std::filesystem::remove(folder.Path() / "out.evnt");
+    ASSERT_EQ(WriteTextLinesAtomically(folder.File("out.evnt"), c.lines), std::nullopt);
+    EXPECT_EQ(folder.Read("out.evnt"), c.bytes) << c.lines[0];
+    Lines again;
+    ASSERT_TRUE(LoadEventLines(folder.File("out.evnt"), again));
+    if (c.bytes.find('?') == std::string::npos) {
+      again.insert(again.begin(), ReadEventDescription(folder.Folder(), "out"));
+      EXPECT_EQ(again, c.lines) << "reads back as written: " << c.lines[0];
+    }
+  }
 }
 
 // The files are Latin-1, also on Windows, where the system's code page is
@@ -305,45 +327,90 @@ TEST(EventCatalogue, NamesOutsideAsciiLeadBackToTheirFiles) {
   EXPECT_EQ(steps[0], "SB, 7");
 }
 
-TEST(TextFiles, AByteOrderMarkMakesAFileUtf8) {
+// Each file is read as UTF-8 or as Latin-1 as a whole, and the lines read,
+// written back, give the same bytes.
+TEST(TextFiles, AByteOrderMarkOrValidUtf8MakesAFileUtf8) {
   TempFolder folder;
-  const std::string bom = "\xEF\xBB\xBF";
-  // "Café → LCD" in UTF-8 after the mark; a second mark before a step line.
-  folder.Write("bom.evnt", bom + "Caf\xC3\xA9 \xE2\x86\x92 LCD\r\nSB, 5\r\n" + bom + "SB, 6\r\n");
-  global::StepArray steps;
-  ASSERT_TRUE(ReadEventSteps(folder.File("bom.evnt"), steps));
-  EXPECT_EQ(steps[0], "SB, 5");
-  EXPECT_EQ(steps[1], "SB, 6") << "a mark at the start of a line is dropped too";
-  EXPECT_EQ(steps[2], "X");
-  EXPECT_EQ(ReadEventDescription(folder.Folder(), "bom"), "Caf\xC3\xA9 \xE2\x86\x92 LCD");
+  const std::string bom(kUtf8ByteOrderMark);
+  const std::string longAscii(70000, 'a');
+  const struct {
+    const char* name;
+    std::string bytes;
+    Lines lines;  // as read: the description, then the steps
+    TextEncoding encoding;
+    const char* saved = nullptr;  // the bytes written back; nullptr: as read
+  } cases[] = {
+      // "Café → LCD" after the mark; a second mark before a step line.
+      {"marked",
+       bom + "Caf\xC3\xA9 \xE2\x86\x92 LCD\r\nSB, 5\r\n" + bom + "SB, 6\r\n",
+       {"Caf\xC3\xA9 \xE2\x86\x92 LCD", "SB, 5", "SB, 6"},
+       TextEncoding::Utf8WithMark,
+       "\xEF\xBB\xBF"
+       "Caf\xC3\xA9 \xE2\x86\x92 LCD\r\nSB, 5\r\nSB, 6\r\n"},
+      // Bytes that are not UTF-8 in a marked file are Latin-1 characters.
+      {"broken",
+       bom + "a\xE9"
+             "b\xC3\r\n",
+       {"a\xC3\xA9"
+        "b\xC3\x83"},
+       TextEncoding::Utf8WithMark,
+       "\xEF\xBB\xBF"
+       "a\xC3\xA9"
+       "b\xC3\x83\r\n"},
+      // A Linux text editor's file: "Delay 5 µs", "→" in a step.
+      {"linux",
+       "Delay 5 \xC2\xB5s\nDL, 5\nTX, 4,SL,DH,\xE2\x86\x92\n",
+       {"Delay 5 \xC2\xB5s", "DL, 5", "TX, 4,SL,DH,\xE2\x86\x92"},
+       TextEncoding::Utf8,
+       "Delay 5 \xC2\xB5s\r\nDL, 5\r\nTX, 4,SL,DH,\xE2\x86\x92\r\n"},
+      // A mark at the start of a later line is no text in a file without one.
+      {"joined",
+       "Caf\xC3\xA9\r\n" + bom + "SB, 6\r\n",
+       {"Caf\xC3\xA9", "SB, 6"},
+       TextEncoding::Utf8,
+       "Caf\xC3\xA9\r\nSB, 6\r\n"},
+      // "é" cut by the end of the first 64 KiB block: the next one completes it.
+      {"straddling",
+       "d\r\n" + std::string(65532, 'a') + "\xC3\xA9\r\n",
+       {"d", std::string(65532, 'a') + "\xC3\xA9"},
+       TextEncoding::Utf8},
+      {"latin1", "Caf\xE9 \xB5s\r\n", {"Caf\xC3\xA9 \xC2\xB5s"}, TextEncoding::Latin1},
+      // One byte that is not UTF-8 makes the whole file Latin-1.
+      {"mixed",
+       "Caf\xC3\xA9\r\nSB, 1 \xE9\r\n",
+       {"Caf\xC3\x83\xC2\xA9", "SB, 1 \xC3\xA9"},
+       TextEncoding::Latin1},
+      {"late",
+       "d\r\n" + longAscii + "\xE9\r\n",
+       {"d", longAscii + "\xC3\xA9"},
+       TextEncoding::Latin1},
+      // A mark that is not whole is Latin-1 text.
+      {"half", "\xEF\xBB\r\n", {"\xC3\xAF\xC2\xBB"}, TextEncoding::Latin1},
+      {"ascii", "Reset\r\nSB, 9\r\n", {"Reset", "SB, 9"}, TextEncoding::Latin1},
+  };
+  for (const auto& c : cases) {
+    const std::string path = folder.Write(std::string(c.name) + ".evnt", c.bytes);
+    EXPECT_EQ(FileEncoding(path), c.encoding) << c.name;
+    Lines lines;
+    {
+      // Closed before the write: Windows replaces no file that is open.
+      TextLineReader reader(path);
+      while (const auto line = reader.NextLine()) lines.push_back(*line);
+    }
+    EXPECT_EQ(lines, c.lines) << c.name;
+    ASSERT_EQ(WriteTextLinesAtomically(path, lines), std::nullopt) << c.name;
+    EXPECT_EQ(folder.Read(std::string(c.name) + ".evnt"), c.saved ? c.saved : c.bytes) << c.name;
+  }
 
-  // Without the mark the same bytes are Latin-1, each byte one character.
-  folder.Write("plain.evnt", "Caf\xC3\xA9\r\n");
-  EXPECT_EQ(ReadEventDescription(folder.Folder(), "plain"), "Caf\xC3\x83\xC2\xA9");
-  folder.Write("latin1.evnt", "Caf\xE9\r\n");
-  EXPECT_EQ(ReadEventDescription(folder.Folder(), "latin1"), "Caf\xC3\xA9");
-  // A mark alone is an empty file; a mark that is not whole is Latin-1 text.
+  // The catalogue shows a UTF-8 description as the text it is.
+  folder.Write("linux.evnt", "Delay 5 \xC2\xB5s\nDL, 5\n");
+  EXPECT_EQ(ReadEventDescription(folder.Folder(), "linux"), "Delay 5 \xC2\xB5s");
+  global::StepArray steps;
+  ASSERT_TRUE(ReadEventSteps(folder.File("joined.evnt"), steps));
+  EXPECT_EQ(steps[0], "SB, 6") << "a mark at the start of a line is dropped";
+  // A mark alone is an empty file.
   folder.Write("mark.evnt", bom);
   EXPECT_FALSE(ReadEventSteps(folder.File("mark.evnt"), steps));
-  folder.Write("half.evnt", "\xEF\xBB\r\n");
-  EXPECT_EQ(ReadEventDescription(folder.Folder(), "half"), "\xC3\xAF\xC2\xBB");
-  // Bytes that are not UTF-8 in a marked file are read as Latin-1 characters.
-  folder.Write("broken.evnt", bom +
-                                  "a\xE9"
-                                  "b\xC3\r\n");
-  EXPECT_EQ(ReadEventDescription(folder.Folder(), "broken"),
-            "a\xC3\xA9"
-            "b\xC3\x83");
-
-  // Saving keeps a marked file UTF-8 with its mark, so "→" survives; any
-  // other file is written in Latin-1 as before.
-  Lines lines;
-  ASSERT_TRUE(LoadEventLines(folder.File("bom.evnt"), lines));
-  ASSERT_FALSE(
-      WriteTextLinesAtomically(folder.File("bom.evnt"), {"Caf\xC3\xA9 \xE2\x86\x92 LCD", "SB, 5"}));
-  EXPECT_EQ(folder.Read("bom.evnt"), bom + "Caf\xC3\xA9 \xE2\x86\x92 LCD\r\nSB, 5\r\n");
-  ASSERT_FALSE(WriteTextLinesAtomically(folder.File("latin1.evnt"), {"Caf\xC3\xA9"}));
-  EXPECT_EQ(folder.Read("latin1.evnt"), "Caf\xE9\r\n");
 }
 
 TEST(TextFiles, Utf8OrLatin1KeepsValidSequencesOnly) {

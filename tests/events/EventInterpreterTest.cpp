@@ -2,12 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingDisplay.h"
-#include "RecordingSleeper.h"
+#include "InterpreterRig.h"
 #include "StepArrays.h"
-#include "global/Diagnostics.h"
-#include "platform/ports/SimPort.h"
-#include "port/OutputPort.h"
 
 namespace quorvane::events {
 namespace {
@@ -15,14 +11,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 using testing::Steps;
 
-struct Rig {
-  global::Global global;
-  platform::SimPort port;
-  testing::RecordingSleeper sleeper;
-  global::Diagnostics diagnostics;
-  port::OutputPort output{port};
-  EventInterpreter interpreter{global, output, sleeper, diagnostics};
-
+struct Rig : testing::InterpreterRig {
   Bytes Run(const global::StepArray& steps, std::uint8_t value) {
     interpreter.ExecuteEvent(steps, value, true);
     return port.ValuesAt(0x378);
@@ -67,9 +56,10 @@ TEST(ExecuteEvent, TransmitStepsClockEveryBitWithTwoWrites) {
       {"TX, 1,SH,DH,", 0x00, Repeat({0x00, 0x01}, 8), 0x01},
       // "TX" alone: bits 0, not "SH", not "DL", the given byte.
       {"TX", 0x80, Concat({{0x02, 0x03}, Repeat({0x00, 0x01}, 7)}), 0x01},
-      // Numbers that cannot be read count as 0.
-      {"TX, 4,SL,DH,abc", 0xFF, Repeat({0x04, 0x05}, 8), 0x05},
       {"TX,&H10 , SL , DH , &H80", 0x00, Concat({{0x12, 0x13}, Repeat({0x10, 0x11}, 7)}), 0x11},
+      {"TX,0x10 , SL , DH , 0X80", 0x00, Concat({{0x12, 0x13}, Repeat({0x10, 0x11}, 7)}), 0x11},
+      // An empty value field, also before another field, sends the given byte.
+      {"TX, 4,SL,DH,,5", 0x00, Repeat({0x04, 0x05}, 8), 0x05},
   };
   for (const Case& c : cases) {
     Rig rig;
@@ -89,17 +79,17 @@ TEST(ExecuteEvent, StaticBitsAndDelays) {
   EXPECT_EQ(rig.sleeper.requests, (std::vector<std::uint32_t>{10}));
 
   rig.port.Clear();
-  EXPECT_EQ(rig.Run(Steps({"SB,21", "SB 21", "sb, 3", "SB,abc", "SB, 2.5", "SB, 3.5"}), 0),
-            (Bytes{0x15, 0x00, 0x02, 0x04}))
-      << "'SB 21' and 'sb' are unknown kinds; 'abc' reads as 0; halves go to the even neighbour";
+  EXPECT_EQ(
+      rig.Run(Steps({"SB,21", "SB 21", "sb, 3", "SB,abc", "SB, 2.5", "SB, 3.5", "SB, 0x19"}), 0),
+      (Bytes{0x15, 0x02, 0x04, 0x19}))
+      << "'SB 21' and 'sb' are unknown kinds, 'abc' no number; halves go to the even neighbour";
 
-  // A tab inside a number is no blank: it ends the number.
+  // A tab inside a number is no blank: the number cannot be read.
   rig.port.Clear();
   rig.sleeper.requests.clear();
-  EXPECT_EQ(rig.Run(Steps({"SB, 1\t2", "SB, 1 2", "DL, 1\t5", "TX, 4\t8,SL,DH,1\t7"}), 0).front(),
-            0x01);
-  EXPECT_EQ(rig.global.OutputByte & 0x0C, 0x04) << "the transmit step's bits read 4, not 48";
-  EXPECT_EQ(rig.sleeper.requests, (std::vector<std::uint32_t>{1}));
+  EXPECT_EQ(rig.Run(Steps({"SB, 1\t2", "SB, 1 2", "DL, 1\t5", "TX, 4\t8,SL,DH,1\t7"}), 0),
+            Bytes{12});
+  EXPECT_TRUE(rig.sleeper.requests.empty());
 }
 
 TEST(ExecuteEvent, LinesTwoToSevenFollowTheTransmitStepsBits) {
@@ -122,9 +112,29 @@ TEST(ExecuteEvent, EndsAtTheFirstXAndAfterSlot19) {
   const Bytes writes = rig.Run(twenty, 0);
   ASSERT_EQ(writes.size(), 20u) << "slot 20 is never looked at";
   EXPECT_EQ(writes.back(), 19);
+  EXPECT_TRUE(rig.diagnostics.Empty());
 
-  rig.port.Clear();
-  EXPECT_EQ(rig.Run(Steps({" X", "x", "", "tx", "Tx, 4,SL,DH,", "SB, 3"}), 0), Bytes{0x03});
+  // A file of 25 step lines: the five after the 20th are said not to run,
+  // once however often the event runs.
+  twenty.linesNotRun = 5;
+  for (int run = 0; run < 3; ++run) rig.Run(twenty, 0);
+  EXPECT_EQ(rig.diagnostics.Take(),
+            std::vector<std::string>{"the event has 25 step lines: the 5 after the 20th are not "
+                                     "run (an event runs at most 20 steps)"});
+}
+
+TEST(ExecuteEvent, UnknownKindsAreSkippedAndReportedButBlankLinesAreNot) {
+  Rig rig;
+  const auto steps =
+      Steps({" X", "x", "", "   ", "tx", "Tx, 4,SL,DH,", "sb, 25", ", 5", "SB, 3", "X", "sb"});
+  EXPECT_EQ(rig.Run(steps, 0), Bytes{0x03});
+  std::vector<std::string> expected;
+  for (const char* step : {" X", "x", "tx", "Tx, 4,SL,DH,", "sb, 25", ", 5"}) {
+    expected.push_back(std::string("step '") + step +
+                       "' skipped: unknown step kind (SB, DL or TX, in capitals; X alone ends the "
+                       "event)");
+  }
+  EXPECT_EQ(rig.diagnostics.Messages(), expected);
 }
 
 TEST(ExecuteEvent, EmptyArraysWriteNothing) {
@@ -149,11 +159,12 @@ TEST(ExecuteEvent, TheByteToTransmitCarriesOverWithinARun) {
   EXPECT_EQ(mirrored, Concat({lsbFirst, msbFirst}));
 }
 
-TEST(ExecuteEvent, StepsOutOfRangeAreSkippedAndReportedOnce) {
+TEST(ExecuteEvent, StepsOutOfRangeOrUnreadableAreSkippedAndReportedOnce) {
   Rig rig;
   rig.global.OutputByte = 0x19;
   const auto steps = Steps({"SB, 300", "TX, 4,SL,DH,256", "TX, 300,SL,DH,", "DL, 40000", "SB, -1",
-                            "SB, 255.5", "SB, 1e999", "SB, 7"});
+                            "SB, 255.5", "SB, 1e999", "SB,abc", "TX, 4,SL,DH,zz", "TX, 0b1,SL,DH,",
+                            "DL, 5ms", "SB, 21h", "SB, 7"});
   EXPECT_EQ(rig.Run(steps, 0), Bytes{0x07});
   EXPECT_TRUE(rig.sleeper.requests.empty());
   EXPECT_EQ(rig.diagnostics.Messages(),
@@ -165,9 +176,16 @@ TEST(ExecuteEvent, StepsOutOfRangeAreSkippedAndReportedOnce) {
                 "step 'SB, -1' skipped: the value is not a byte (0 to 255)",
                 "step 'SB, 255.5' skipped: the value is not a byte (0 to 255)",
                 "step 'SB, 1e999' skipped: the value is not a byte (0 to 255)",
+                "step 'SB,abc' skipped: the value is not a number (write hex as 0x21 or &H21)",
+                "step 'TX, 4,SL,DH,zz' skipped: the value to transmit is not a number (write hex "
+                "as 0x21 or &H21)",
+                "step 'TX, 0b1,SL,DH,' skipped: the static bits are not a number (write hex as "
+                "0x21 or &H21)",
+                "step 'DL, 5ms' skipped: the delay is not a number of milliseconds",
+                "step 'SB, 21h' skipped: the value is not a number (write hex as 0x21 or &H21)",
             }));
   rig.Run(steps, 0);
-  EXPECT_EQ(rig.diagnostics.Messages().size(), 7u) << "a second run reports nothing new";
+  EXPECT_EQ(rig.diagnostics.Messages().size(), 12u) << "a second run reports nothing new";
 }
 
 TEST(ExecuteEvent, NegativeDelayWaitsZeroAndIsReported) {
@@ -180,16 +198,10 @@ TEST(ExecuteEvent, NegativeDelayWaitsZeroAndIsReported) {
 
 TEST(ExecuteEvent, DisplayUpdatingFollowsDontUpdateForm) {
   for (const bool dontUpdate : {false, true}) {
-    global::Global global;
-    platform::SimPort port;
-    testing::RecordingDisplay display;
-    testing::RecordingSleeper sleeper;
-    global::Diagnostics diagnostics;
-    port::OutputPort output(port, &display);
-    EventInterpreter interpreter(global, output, sleeper, diagnostics);
-    interpreter.ExecuteEvent(Steps({"SB, 25", "TX, 16,SL,DH,", "SB, 25"}), 0x21, dontUpdate);
-    EXPECT_EQ(port.Writes().size(), 18u);
-    EXPECT_EQ(display.calls.size(), dontUpdate ? 0u : 18u * 3);
+    testing::InterpreterRig rig(true);
+    rig.interpreter.ExecuteEvent(Steps({"SB, 25", "TX, 16,SL,DH,", "SB, 25"}), 0x21, dontUpdate);
+    EXPECT_EQ(rig.port.Writes().size(), 18u);
+    EXPECT_EQ(rig.display.calls.size(), dontUpdate ? 0u : 18u * 3);
   }
 }
 

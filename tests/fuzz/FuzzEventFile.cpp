@@ -52,8 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto catalogue = events::EventCatalogue(Folder(), true);
   fuzz::Check(catalogue.size() == 1 && catalogue[0] == "e, " + description);
 
-  // The lines written back read back the same (Latin-1 on disk, or UTF-8 for
-  // a file that began with the byte-order mark).
+  // The lines written back read back the same, in the file's encoding or, for
+  // Latin-1 bytes that would read as UTF-8, in UTF-8.
   if (listed) {
     std::vector<std::string> file = {"d"};
     file.insert(file.end(), lines.begin(), lines.end());

@@ -10,40 +10,26 @@
 #include <fstream>
 
 #include "MainWindowRig.h"
+#include "TestPictures.h"
 #include "image/ImageSurface.h"
 #include "image/frmImage.h"
 #include "port/LineDisplay.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/ApplicationLook.h"
 
-using quorvane::testing::DecodeWire;
-using quorvane::testing::MainWindowRig;
+using namespace quorvane::testing;
 
 namespace {
 
 // A picture file made in code: the left half black, the right half white.
 std::string WriteHalves(MainWindowRig& rig, const char* name, int width, int height,
                         const char* format) {
-  QImage picture(width, height, QImage::Format_RGB32);
-  picture.fill(Qt::white);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width / 2; ++x) picture.setPixel(x, y, qRgb(0, 0, 0));
-  }
-  const std::string path = rig.folder.File(name);
-  picture.save(QString::fromStdString(path), format);
-  return path;
+  return SavePicture(BlackWhere(width, height, [&](int x, int) { return x < width / 2; }),
+                     rig.folder.File(name), format);
 }
 
 std::string WriteSolid(const std::string& path, QColor colour, const char* format = "BMP") {
-  QImage picture(84, 48, QImage::Format_RGB32);
-  picture.fill(colour);
-  picture.save(QString::fromStdString(path), format);
-  return path;
-}
-
-// The data bytes a run of the shipped data event carried, in order.
-std::vector<std::string> SentBytes(const MainWindowRig& rig) {
-  return DecodeWire(rig.DataWrites(), 0x10);
+  return SavePicture(PictureOf(84, 48, [&](int, int) { return colour.rgb(); }), path, format);
 }
 
 void ChoosePicture(MainWindowRig& rig, const std::string& path) {
@@ -90,6 +76,46 @@ std::string WriteRedWithTransparentCentre(const MainWindowRig& rig) {
   return rig.folder.Write("red-window.bmp", file);
 }
 
+// A picture file of pixels that do not compress, so that a cut leaves pixel
+// rows out.
+std::string WriteNoise(MainWindowRig& rig, const char* name, int width, int height) {
+  const auto noise = [seed = std::uint32_t{1}](int, int) mutable {
+    seed = seed * 1103515245u + 12345u;
+    return seed >> 8;
+  };
+  return SavePicture(PictureOf(width, height, noise), rig.folder.File(name), "PNG");
+}
+
+// A PNG file of width × height pixels, 8-bit RGB, whose pixel data is a
+// few bytes: its header chunk, an image data chunk and the end chunk, each
+// with its CRC-32.
+std::string PngBomb(std::uint32_t width, std::uint32_t height) {
+  std::string file("\x89PNG\r\n\x1A\n", 8);
+  const auto put32 = [&](std::uint32_t value) {
+    for (int shift = 24; shift >= 0; shift -= 8) file += static_cast<char>((value >> shift) & 0xFF);
+  };
+  const auto chunk = [&](const char* type, const std::string& data) {
+    put32(static_cast<std::uint32_t>(data.size()));
+    const std::size_t start = file.size();
+    file += type + data;
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = start; i < file.size(); ++i) {
+      crc ^= static_cast<std::uint8_t>(file[i]);
+      for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    put32(~crc);
+  };
+  std::string header;
+  for (const std::uint32_t value : {width, height}) {
+    for (int shift = 24; shift >= 0; shift -= 8)
+      header += static_cast<char>((value >> shift) & 0xFF);
+  }
+  chunk("IHDR", header + std::string("\x08\x02\x00\x00\x00", 5));
+  chunk("IDAT", std::string("\x78\x9C\x03\x00\x00\x00\x00\x01", 8));
+  chunk("IEND", "");
+  return file;
+}
+
 // A JPEG picture as a camera writes it: the picture, then a trailer.
 std::string WriteJpegWithTrailer(MainWindowRig& rig) {
   const std::string path = WriteHalves(rig, "trailer.jpg", 200, 100, "JPEG");
@@ -123,14 +149,18 @@ class ImageTransferTest : public QObject {
     MainWindowRig rig;
     const std::string bitmap = WriteHalves(rig, "halves.bmp", 10, 4, "BMP");
     const std::string jpeg = WriteHalves(rig, "halves.jpg", 200, 100, "JPEG");
+    const std::string png = WriteHalves(rig, "halves.png", 168, 96, "PNG");
     auto* txtFile = rig.Find<QLineEdit>("txtFile");
-    const QImage& surface = rig.window->ImageWindow()->picImage()->Image();
+    auto* area = rig.window->ImageWindow()->picImage();
+    const QImage& surface = area->Image();
+    QCOMPARE(area->toolTip(), QString());
 
-    rig.dialogs.answers = {bitmap, "", jpeg};
+    rig.dialogs.answers = {bitmap, "", jpeg, png};
     QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
     QCOMPARE(txtFile->text(), QString::fromStdString(bitmap));
     QCOMPARE(qGray(surface.pixel(5, 24)), 0);     // left half black
     QCOMPARE(qGray(surface.pixel(78, 24)), 255);  // right half white, across the whole width
+    QCOMPARE(area->toolTip(), QString("halves.bmp, 10 × 4 pixels"));  // the picture's own size
 
     const QImage before = surface.copy();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);  // cancelled
@@ -141,33 +171,37 @@ class ImageTransferTest : public QObject {
     QCOMPARE(txtFile->text(), QString::fromStdString(jpeg));
     QVERIFY(qGray(surface.pixel(2, 2)) < 40);
     QVERIFY(qGray(surface.pixel(81, 45)) > 215);
+    QCOMPARE(area->toolTip(), QString("halves.jpg, 200 × 100 pixels"));
+
+    QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
+    QCOMPARE(txtFile->text(), QString::fromStdString(png));
+    QCOMPARE(qGray(surface.pixel(5, 24)), 0);
+    QCOMPARE(qGray(surface.pixel(78, 24)), 255);
+    QCOMPARE(area->toolTip(), QString("halves.png, 168 × 96 pixels"));
+    QCOMPARE(rig.window->ImageWindow()->windowTitle(), QString("Image"));
     QVERIFY(rig.messages.shown.empty());
   }
 
   void RefusedPicturesKeepThePreviousPictureAndPath() {
     MainWindowRig rig;
     const std::string good = WriteHalves(rig, "good.bmp", 84, 48, "BMP");
-    const std::string png = WriteHalves(rig, "other.png", 8, 8, "PNG");
-    QFile::copy(QString::fromStdString(png), QString::fromStdString(rig.folder.File("png.bmp")));
+    const std::string ppm = WriteHalves(rig, "other.ppm", 8, 8, "PPM");
+    QFile::copy(QString::fromStdString(ppm), QString::fromStdString(rig.folder.File("ppm.bmp")));
     const std::string damaged = rig.folder.File("damaged.bmp");
     {
       QFile whole(QString::fromStdString(good));
       QVERIFY(whole.open(QIODevice::ReadOnly));
       rig.folder.Write("damaged.bmp", whole.read(70).toStdString());  // header, then cut off
     }
+    // A PNG picture cut off inside its pixel data, and one whose header
+    // promises 60,000 × 60,000 pixels.
+    WriteNoise(rig, "whole.png", 84, 48);
+    const std::string wholePng = rig.folder.Read("whole.png");
+    const std::string cutPng = rig.folder.Write("cut.png", wholePng.substr(0, wholePng.size() / 2));
+    const std::string pngBomb = rig.folder.Write("bomb.png", PngBomb(60000, 60000));
     // A bitmap header that promises 20,000 × 20,000 pixels in a file of 60 bytes.
-    std::string bomb = "BM";
-    const auto put32 = [&](std::uint32_t value) {
-      for (int i = 0; i < 4; ++i) bomb += static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    const auto put16 = [&](std::uint16_t value) {
-      bomb += static_cast<char>(value & 0xFF);
-      bomb += static_cast<char>(value >> 8);
-    };
-    put32(60), put32(0), put32(54), put32(40), put32(20000), put32(20000), put16(1), put16(24);
-    put32(0), put32(0), put32(0), put32(0), put32(0), put32(0);
-    bomb += std::string(6, '\0');
-    const std::string bombPath = rig.folder.Write("bomb.bmp", bomb);
+    const std::string bombPath =
+        rig.folder.Write("bomb.bmp", BitmapHeader(20000, 20000, 60) + std::string(6, '\0'));
 
     rig.dialogs.answers = {good};
     QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
@@ -180,8 +214,10 @@ class ImageTransferTest : public QObject {
     const Refused cases[] = {
         {rig.folder.File("missing.bmp"), "does not exist"},
         {damaged, "damaged"},
-        {rig.folder.File("png.bmp"), "not a bitmap or JPEG picture"},
+        {rig.folder.File("ppm.bmp"), "not a bitmap, JPEG or PNG picture"},
         {bombPath, "too large"},
+        {cutPng, "damaged"},
+        {pngBomb, "too large"},
     };
     for (const Refused& c : cases) {
       rig.messages.shown.clear();
@@ -193,6 +229,8 @@ class ImageTransferTest : public QObject {
       QVERIFY2(message.contains(c.reason), qPrintable(message));
       QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString::fromStdString(good));
       QVERIFY(rig.window->ImageWindow()->picImage()->Image() == before);
+      QCOMPARE(rig.window->ImageWindow()->picImage()->toolTip(),
+               QString("good.bmp, 84 × 48 pixels"));
     }
   }
 
@@ -219,21 +257,21 @@ class ImageTransferTest : public QObject {
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
     QCOMPARE(rig.DataWrites().size(), std::size_t{504 * 18});
-    QCOMPARE(SentBytes(rig), std::vector<std::string>(504, "d255"));
+    QCOMPARE(rig.SentBytes(), std::vector<std::string>(504, "d255"));
     QVERIFY(rig.window->LineDisplay().LineHistory() == historyBefore);  // no display work
 
     // Above position 16777 every pixel is a 0; at 0 every pixel is a 1.
     rig.Find<QScrollBar>("scrSoglia")->setValue(16778);
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
-    QCOMPARE(SentBytes(rig), std::vector<std::string>(504, "d0"));
+    QCOMPARE(rig.SentBytes(), std::vector<std::string>(504, "d0"));
 
     rig.dialogs.answers = {WriteSolid(rig.folder.File("black.jpg"), Qt::black, "JPEG")};
     QTest::mouseClick(rig.Find<QPushButton>("cmdSfoglia"), Qt::LeftButton);
     rig.Find<QScrollBar>("scrSoglia")->setValue(0);
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
-    QCOMPARE(SentBytes(rig), std::vector<std::string>(504, "d255"));
+    QCOMPARE(rig.SentBytes(), std::vector<std::string>(504, "d255"));
   }
 
   void SeriesSendsUntilTheFirstMissingFile() {
@@ -252,7 +290,7 @@ class ImageTransferTest : public QObject {
     WriteSolid(rig.folder.File("images/lcd_4.bmp"), Qt::white);  // after the gap: never sent
     QTest::mouseClick(rig.Find<QPushButton>("cmdMulti"), Qt::LeftButton);
     QCOMPARE(rig.messages.beeps, 2);
-    const auto sent = SentBytes(rig);
+    const auto sent = rig.SentBytes();
     QCOMPARE(sent.size(), std::size_t{3 * 504});
     QCOMPARE(sent[0], std::string("d255"));
     QCOMPARE(sent[504], std::string("d0"));
@@ -293,7 +331,7 @@ class ImageTransferTest : public QObject {
     QCOMPARE(QColor(Surface(fresh).pixel(1, 1)), QColor(Qt::red));
     fresh.Clear();
     QTest::mouseClick(fresh.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
-    const auto freshBytes = SentBytes(fresh);
+    const auto freshBytes = fresh.SentBytes();
 
     MainWindowRig rig;
     ChoosePicture(rig, WriteSolid(rig.folder.File("black.bmp"), Qt::black));
@@ -301,7 +339,7 @@ class ImageTransferTest : public QObject {
     QVERIFY(Surface(rig) == Surface(fresh));
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendImage"), Qt::LeftButton);
-    QCOMPARE(SentBytes(rig), freshBytes);
+    QCOMPARE(rig.SentBytes(), freshBytes);
     // Red is below the start-up threshold, the white centre above it.
     // The centre is 42 columns wide and fills four bands.
     QCOMPARE(std::count(freshBytes.begin(), freshBytes.end(), "d0"), 504 - 4 * 42);
@@ -317,7 +355,7 @@ class ImageTransferTest : public QObject {
     }
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdMulti"), Qt::LeftButton);
-    QCOMPARE(SentBytes(rig).size(), std::size_t{504});  // the first frame only
+    QCOMPARE(rig.SentBytes().size(), std::size_t{504});  // the first frame only
     QCOMPARE(rig.messages.beeps, 1);
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
     const QString message = rig.messages.shown[0].prompt;
@@ -329,18 +367,19 @@ class ImageTransferTest : public QObject {
     QVERIFY(QApplication::overrideCursor() == nullptr);
   }
 
-  void DialogOffersJpegNamesAndAllFiles() {
+  void DialogOffersJpegAndPngNamesAndAllFiles() {
     MainWindowRig rig;
     const std::string jpeg = WriteHalves(rig, "photo.jpeg", 40, 20, "JPEG");
-    const std::string png = WriteHalves(rig, "other.png", 8, 8, "PNG");
+    const std::string ppm = WriteHalves(rig, "other.ppm", 8, 8, "PPM");
     ChoosePicture(rig, jpeg);
     QCOMPARE(rig.Find<quorvane::ui::FDialog>("Dialogo")->Filters(),
-             QString("BitMap (*.bmp)|*.bmp|JPeg (*.jpg *.jpeg)|*.jpg;*.jpeg|All files (*)|*")
+             QString("BitMap (*.bmp)|*.bmp|JPeg (*.jpg *.jpeg)|*.jpg;*.jpeg|PNG (*.png)|*.png|"
+                     "All files (*)|*")
                  .replace('|', QChar(u'\0')));
     QVERIFY(rig.messages.shown.empty());
     QCOMPARE(rig.Find<QLineEdit>("txtFile")->text(), QString::fromStdString(jpeg));
 
-    ExpectRefused(rig, png, "it is not a bitmap or JPEG picture (it is PNG)", jpeg);
+    ExpectRefused(rig, ppm, "it is not a bitmap, JPEG or PNG picture (it is PPM)", jpeg);
   }
 
   void SliderShowsItsPositionAndThreshold() {

@@ -2,14 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "RecordingDisplay.h"
-#include "RecordingSleeper.h"
+#include "InterpreterRig.h"
 #include "StepArrays.h"
 #include "events/ByteWriter.h"
-#include "events/EventInterpreter.h"
-#include "global/Diagnostics.h"
-#include "platform/ports/SimPort.h"
-#include "port/OutputPort.h"
 
 namespace quorvane::image {
 namespace {
@@ -83,21 +78,15 @@ TEST(ScanPicture, ThresholdIsASignedCompareOfTheColourValue) {
 }
 
 TEST(SendPicture, EveryByteGoesThroughTheDataEventWithoutDisplay) {
-  global::Global global;
-  global.DataEventSteps = testing::Steps({"SB, 200", "TX, 4,SH,DH,"});
-  global.CommandEventSteps = testing::Steps({"SB, 100"});
-  platform::SimPort port;
-  testing::RecordingSleeper sleeper;
-  global::Diagnostics diagnostics;
-  testing::RecordingDisplay display;
-  port::OutputPort output(port, &display);
-  events::EventInterpreter interpreter(global, output, sleeper, diagnostics);
-  events::ByteWriter writer(global, interpreter, sleeper, diagnostics);
+  testing::InterpreterRig rig(true);
+  rig.global.DataEventSteps = testing::Steps({"SB, 200", "TX, 4,SH,DH,"});
+  rig.global.CommandEventSteps = testing::Steps({"SB, 100"});
+  events::ByteWriter writer(rig.global, rig.interpreter, rig.sleeper, rig.diagnostics);
 
   SendPicture(Grid(84, 48, kWhite), kStartupThreshold, writer);
-  const auto writes = port.ValuesAt(0x378);
+  const auto writes = rig.port.ValuesAt(0x378);
   ASSERT_EQ(writes.size(), 504u * 17);
-  EXPECT_TRUE(display.calls.empty());
+  EXPECT_TRUE(rig.display.calls.empty());
   for (std::size_t i = 0; i < writes.size(); i += 17) EXPECT_EQ(writes[i], 200) << "data event";
   EXPECT_EQ(writes[1], 0x07) << "SDA high for the first bit of 0xFF";
 }

@@ -9,18 +9,15 @@
 
 #include "ModuleWire.h"
 #include "RecordingSleeper.h"
+#include "StandardEvents.h"
 #include "TempFolder.h"
-#include "events/Engine.h"
-#include "events/EventCatalogue.h"
-#include "global/Diagnostics.h"
-#include "image/PictureFile.h"
-#include "image/PictureScan.h"
-#include "module/ModuleFeed.h"
-#include "module/Panel.h"
+#include "TestPictures.h"
+#include "image/PictureCanvas.h"
 #include "module/Pcd8544.h"
+#include "module/ShownDots.h"
 #include "platform/ports/SimPort.h"
-#include "port/OutputPort.h"
-#include "port/PowerSequences.h"
+#include "session/PortStack.h"
+#include "session/Session.h"
 
 namespace quorvane::module {
 namespace {
@@ -34,43 +31,48 @@ constexpr std::int32_t kThreshold = 8389000;  // the slider's start position × 
 // threshold lies from 1.41 V to 1.47 V.
 constexpr Glass kDefaultInitGlass{1.44};
 
+// The session both programs run, on the simulated port with the emulated
+// module on its lines.
 struct Bench {
   explicit Bench(const std::string& folder = QUORVANE_DATA_DIR "/") {
-    engine.global.ProgramFolder = folder;
-    events::InitEvents(engine.global);
+    session.LoadEvents(folder);
+    session.SetPictureSurface(&canvas);
+    session.SetImageThreshold(kThreshold);
   }
-  void Startup() { port::StartupRaiseReset(engine.global, engine.output, sleeper); }
-  void Reset() { engine.interpreter.ExecuteEvent(engine.global.ResetEventSteps, 0, false); }
-  void DefaultInit() { engine.writer.MultiDataWrite(kDefaultInit, true); }
-  void PowerOff() { port::PowerOff(engine.global, engine.output); }
-  void PowerOn() { port::PowerOn(engine.global, engine.output, sleeper); }
+  void Run(session::ActionKind kind, std::string argument = {}) {
+    session.Run({kind, std::move(argument)});
+  }
+  void Startup() { Run(session::ActionKind::Startup); }
+  void Reset() { Run(session::ActionKind::Reset); }
+  void DefaultInit() { Run(session::ActionKind::Init, kDefaultInit); }
+  void PowerOff() { Run(session::ActionKind::PowerOff); }
+  void PowerOn() { Run(session::ActionKind::PowerOn); }
+  void Zero() { Run(session::ActionKind::Zero); }
 
   platform::SimPort sim;
-  Pcd8544 module;
-  ModuleFeed feed{sim, module};
   testing::RecordingSleeper sleeper;
-  global::Diagnostics diagnostics;
-  events::Engine engine{feed, sleeper, diagnostics};
+  std::unique_ptr<session::PortStack> stack =
+      session::PortStack::Over(sim, "sim", {sleeper, sleeper},
+                               {{}, false, session::ModuleOnLines::Always})
+          .stack;
+  session::Session session{*stack};
+  image::PictureCanvas canvas{Qt::white};
+  Pcd8544& module = *stack->Module();
+  events::Engine& engine = session.Engine();
 };
 
 // A grey ramp across the picture with a black block in the top left corner,
 // so that a turned or mirrored picture cannot pass for the picture.
 QImage TestPicture() {
-  QImage picture(image::kSurfaceWidth, image::kSurfaceHeight, QImage::Format_RGB32);
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      const int grey = (x * 5 + y * 9) % 256;
-      picture.setPixel(x, y, x < 12 && y < 6 ? qRgb(0, 0, 0) : qRgb(grey, grey, grey));
-    }
-  }
-  return picture;
+  return testing::PictureOf(image::kSurfaceWidth, image::kSurfaceHeight, [](int x, int y) {
+    const int grey = (x * 5 + y * 9) % 256;
+    return x < 12 && y < 6 ? qRgb(0, 0, 0) : qRgb(grey, grey, grey);
+  });
 }
 
 void SendTestPicture(Bench& bench) {
-  QImage surface(image::kSurfaceWidth, image::kSurfaceHeight, QImage::Format_RGB32);
-  surface.fill(Qt::white);
-  image::DrawStretched(surface, TestPicture());
-  image::SendPicture(image::ImagePixels(surface), kThreshold, bench.engine.writer);
+  bench.canvas.DrawStretched(TestPicture());
+  bench.Run(session::ActionKind::Image);
 }
 
 bool BelowThreshold(const QImage& picture, int x, int y) {
@@ -154,7 +156,7 @@ TEST(ModuleEndToEnd, APowerCycleThroughThePowerSwitchLeavesTheRamUndefinedAgain)
   // "Do 0" straight after start-up is no power switch.
   Bench other;
   other.Startup();
-  port::DoZero(other.engine.global, other.engine.output);
+  other.Zero();
   EXPECT_TRUE(other.module.Supplied());
   EXPECT_TRUE(other.module.ResetSincePowerOn()) << "all lines low: RESET low";
 }
@@ -213,10 +215,7 @@ TEST(ModuleEndToEnd, ASentPictureAppearsUprightOnThePanel) {
 // A data event written with one setting wrong, beside the shipped reset and
 // command events.
 std::string FolderWithDataEvent(const testing::TempFolder& folder, const std::string& transmit) {
-  for (const char* name : {"0.evnt", "1.evnt"}) {
-    std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
-                               folder.Path() / name);
-  }
+  testing::CopyStandardEvents(folder, {"0.evnt", "1.evnt"});
   folder.Write("2.evnt",
                "Data byte, one setting wrong\r\nSB, 25\r\n" + transmit + "\r\nSB, 25\r\n");
   return folder.Folder();

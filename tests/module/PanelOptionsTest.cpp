@@ -4,14 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <sstream>
 
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
 #include "SendRun.h"
-#include "TempFolder.h"
-#include "cli/SendCommand.h"
-#include "platform/ports/PortFactory.h"
+#include "TestPictures.h"
 
 namespace quorvane::cli {
 namespace {
@@ -20,26 +15,17 @@ using Lines = std::vector<std::string>;
 
 using testing::SendRun;
 
-class PanelOptionsTest : public ::testing::Test {
- protected:
-  SendRun Send(const Lines& args) {
-    const platform::PortSystems systems{ppdev, nullptr};
-    const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    return testing::RunSendCaptured(args, environment);
-  }
+// A picture whose left third is black, and a black dot in the top right
+// corner: upright and upside down cannot be mistaken.
+bool PictureBlack(int x, int y) {
+  return x < 28 || (x == 80 && y == 2);
+}
 
-  // A picture whose left third is black, and a black dot in the top right
-  // corner: upright and upside down cannot be mistaken.
+class PanelOptionsTest : public ::testing::Test, protected testing::SendRig {
+ protected:
   std::string WritePicture() {
-    QImage picture(84, 48, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    for (int y = 0; y < 48; ++y) {
-      for (int x = 0; x < 28; ++x) picture.setPixel(x, y, qRgb(0, 0, 0));
-    }
-    picture.setPixel(80, 2, qRgb(0, 0, 0));
-    const std::string path = folder.File("picture.bmp");
-    picture.save(QString::fromStdString(path), "BMP");
-    return path;
+    return testing::SavePicture(testing::BlackWhere(84, 48, PictureBlack),
+                                folder.File("picture.bmp"));
   }
 
   Lines SetUp(const std::string& png) {
@@ -50,10 +36,6 @@ class PanelOptionsTest : public ::testing::Test {
             // clear (at the default threshold it is too dark).
             "--panel-glass-threshold", "1.44"};
   }
-
-  testing::TempFolder folder;
-  testing::FakePpdevSystem ppdev;
-  testing::RecordingSleeper sleeper;
 };
 
 // The output ends with the given lines.
@@ -78,7 +60,7 @@ TEST_F(PanelOptionsTest, PngShowsThePictureUprightAsMounted) {
   ASSERT_EQ(image.size(), QSize(84 * 3, 48 * 3));
   for (int y = 0; y < 48; ++y) {
     for (int x = 0; x < 84; ++x) {
-      const bool dark = x < 28 || (x == 80 && y == 2);
+      const bool dark = PictureBlack(x, y);
       for (int dy = 0; dy < 3; ++dy) {
         for (int dx = 0; dx < 3; ++dx) {
           const QRgb pixel = image.pixel(3 * x + dx, 3 * y + dy);
@@ -115,7 +97,7 @@ TEST_F(PanelOptionsTest, StateListsTheRegistersAndTheDecodedLog) {
       "power=active\ndisplay=blank\naddressing=horizontal\ninstruction-set=extended\n"
       "x=1\ny=0\nvop=72\nvlcd=7.38\nvlcd-rating=within 6.0 to 8.5 V\nbias=0\nbias-n=7\n"
       "temperature-coefficient=0\non-rms=0.00\noff-rms=0.00\non-off-ratio=0.000\n"
-      "glass-threshold=1.20\ncontrast=off\n"
+      "glass-threshold=1.20\ncontrast=off\nreadable-glass=none\n"
       "mounting=180\npending-bits=0\nlog-entries=4\n"
       "no reset since power-on: state undefined\n"
       "command 0x21 function set: active, horizontal, extended set\n"
@@ -135,7 +117,7 @@ TEST_F(PanelOptionsTest, TheDefaultInitSequenceIsTooDarkAtTheDefaultThreshold) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("reset=done\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("on-rms=1.62\noff-rms=1.41\non-off-ratio=1.148\nglass-threshold=1.20\n"
-                         "contrast=dark\n"),
+                         "contrast=dark\nreadable-glass=1.38 to 1.50\n"),
             std::string::npos)
       << run.out;
   const QImage image(QString::fromStdString(png));
@@ -172,7 +154,8 @@ TEST_F(PanelOptionsTest, ThePowerSwitchCyclesTheModule) {
 }
 
 TEST_F(PanelOptionsTest, TheGlassThresholdIsReadInVolts) {
-  for (const char* volts : {"1.5", "1.50V", "1.500", "1.5v"}) {
+  // Read by the rule of every option number: an exponent is taken too.
+  for (const char* volts : {"1.5", "1.50V", "1.500", "1.5v", "1.5e0", "15E-1", "0.15e1V"}) {
     const SendRun run = Send({"--port", "sim", "--virtual-time", "--reset", "--panel-state",
                               "--panel-glass-threshold", volts});
     ASSERT_EQ(run.status, 0) << volts << run.err;
@@ -188,10 +171,14 @@ TEST_F(PanelOptionsTest, AHardwarePortIsEmulatedFromTheWritesMade) {
 }
 
 TEST_F(PanelOptionsTest, BadPanelOptionsAreUsageErrorsAndSendNothing) {
+  const std::string png = folder.File("p.png");
   const Lines cases[] = {
-      {"--panel-scale", "0"},
-      {"--panel-scale", "33"},
-      {"--panel-scale", "x"},
+      // With --panel-png, so that the value itself is what is refused.
+      {"--panel-scale", "0", "--panel-png", png},
+      {"--panel-scale", "33", "--panel-png", png},
+      {"--panel-scale", "x", "--panel-png", png},
+      {"--panel-scale", "2.5", "--panel-png", png},  // a whole number, not rounded to 2
+      {"--panel-scale", "2 x", "--panel-png", png},
       {"--panel-scale"},
       {"--panel-mounting", "90"},
       {"--panel-mounting", ""},
@@ -204,7 +191,9 @@ TEST_F(PanelOptionsTest, BadPanelOptionsAreUsageErrorsAndSendNothing) {
       {"--panel-state", "--panel-glass-threshold", "x"},
       {"--panel-state", "--panel-glass-threshold", "1.2.3"},
       {"--panel-state", "--panel-glass-threshold", "-1"},
-      {"--panel-state", "--panel-glass-threshold", "1e0"},
+      {"--panel-state", "--panel-glass-threshold", "1e"},
+      {"--panel-state", "--panel-glass-threshold", "1.5 V"},
+      {"--panel-state", "--panel-glass-threshold", "inf"},
       {"--panel-state", "--panel-glass-threshold", ""},
       {"--panel-state", "--panel-glass-threshold"},
       {"--panel-glass-threshold", "1.2"},  // without --panel-png or --panel-state

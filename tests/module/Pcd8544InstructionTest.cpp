@@ -211,8 +211,10 @@ TEST(Pcd8544Log, KeepsTheNewestEntriesAndCountsAll) {
   EXPECT_EQ(log.At(4).value, 5);
   EXPECT_EQ(log.At(1), LogEntry{}) << "no longer kept";
   EXPECT_EQ(log.At(5), LogEntry{}) << "not yet written";
+  EXPECT_EQ(log.Clears(), 0u);
   log.Clear();
   EXPECT_EQ(log.Total(), 0u);
+  EXPECT_EQ(log.Clears(), 1u);
   EXPECT_EQ(DescribeEntry({LogKind::DroppedByCs, 1}), "dropped 1 bit: CS raised");
 }
 

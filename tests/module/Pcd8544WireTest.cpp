@@ -59,11 +59,13 @@ TEST(Pcd8544Wire, PowersOnUndefinedWithArbitraryRamUntilTheFirstReset) {
 TEST(Pcd8544Wire, ThePowerSwitchCyclesTheSupplyAndTheRamComesBackUndefined) {
   Pcd8544 module = testing::ResetModule();
   testing::SendData(module, {1, 2, 3});
-  // Start-up: RESET raised from all-low, then 0xFF to the control register,
-  // then all lines low ("Do 0"): no power switch.
+  // Start-up: RESET raised from all-low, then 0xFF to the control register;
+  // the port rests when start-up ends, so all lines low after it ("Do 0") is
+  // no power switch.
   Pcd8544 started;
   started.Write(R);
   started.WriteControl(0xFF);
+  started.Pause();
   started.Write(0);
   EXPECT_TRUE(started.Supplied());
   EXPECT_EQ(LogLines(started), (Lines{"RESET low: reset state"}));
@@ -183,10 +185,17 @@ INSTANTIATE_TEST_SUITE_P(
                  {R | CS, R | CS | CK, R | CS, R | CS | CK | SDA, R | CS | SDA},
                  {},
                  0},
-        WireCase{"an edge in the write that lowers CS comes before CS: ignored",
+        WireCase{"an edge in the write that lowers CS comes before CS: ignored, and logged",
                  {R | CS, R | CK | SDA},
-                 {},
+                 {"clock edge ignored: CS fell in the same write; the chip takes an edge only "
+                  "once CS is low and RESET high"},
                  0},
+        WireCase{"a byte whose first edge comes with CS falling has seven bits",
+                 {R | CS, R | CK, R, R | CK, R, R | CK, R, R | CK, R, R | CK, R, R | CK, R, R | CK,
+                  R, R | CK},
+                 {"clock edge ignored: CS fell in the same write; the chip takes an edge only "
+                  "once CS is low and RESET high"},
+                 7},
         WireCase{"an edge in the write that raises CS: ignored, no partial byte",
                  {R, R | CS | CK},
                  {},
@@ -313,7 +322,16 @@ TEST(Pcd8544Wire, AnEdgeInTheWriteThatReleasesResetIsIgnored) {
   Pcd8544 module;
   Feed(module, {0, R | CK});
   EXPECT_EQ(module.PendingBits(), 0);
-  EXPECT_EQ(LogLines(module), (Lines{"RESET low: reset state"}));
+  EXPECT_EQ(LogLines(module),
+            (Lines{"RESET low: reset state",
+                   "clock edge ignored: RESET rose in the same write; the chip takes an edge "
+                   "only once CS is low and RESET high"}));
+  // CS falling and RESET rising with the same edge: both said.
+  Feed(module, {CS, R | CK});
+  EXPECT_EQ(LogLines(module).back(),
+            "clock edge ignored: CS fell and RESET rose in the same write; the chip takes an "
+            "edge only once CS is low and RESET high");
+  EXPECT_EQ(module.PendingBits(), 0);
 }
 
 TEST(Pcd8544Wire, TellsItsListenerOfEveryByteDropAndReset) {

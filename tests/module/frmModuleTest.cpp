@@ -2,26 +2,26 @@
 // module at most once a frame; and the main window shows it at start-up when
 // the port is simulated.
 
+#include <QAbstractItemModelTester>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
 
+#include "MainWindowRig.h"
 #include "ModuleWire.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingShell.h"
-#include "RecordingSleeper.h"
-#include "ScriptedCommonDialogs.h"
-#include "TempFolder.h"
+#include "TestPictures.h"
 #include "image/ImageSurface.h"
 #include "image/frmImage.h"
-#include "module/ModuleFeed.h"
-#include "module/PanelPicture.h"
+#include "module/DecodedLog.h"
+#include "module/LogModel.h"
+#include "module/PanelView.h"
 #include "module/StateText.h"
 #include "module/frmModule.h"
 #include "platform/ports/SimPort.h"
@@ -37,46 +37,21 @@ QString StateOf(const module::Pcd8544& module, const module::Glass& glass = {}) 
   return QString::fromStdString(module::StateLines(module, glass));
 }
 
-QStringList LogText(const frmModule& window) {
-  const QAbstractItemModel* model = window.findChild<QListView*>("lstLog")->model();
+QStringList RowTexts(const QAbstractItemModel& model) {
   QStringList lines;
-  for (int row = 0; row < model->rowCount(); ++row) {
-    lines << model->data(model->index(row, 0)).toString();
+  for (int row = 0; row < model.rowCount(); ++row) {
+    lines << model.data(model.index(row, 0)).toString();
   }
   return lines;
+}
+
+QStringList LogText(const frmModule& window) {
+  return RowTexts(*window.findChild<QListView*>("lstLog")->model());
 }
 
 bool SameDots(const module::PanelDots& a, const module::PanelDots& b) {
   return a.darkness == b.darkness;
 }
-
-// A main window on the simulated port with the emulated module behind it.
-struct DesktopRig {
-  explicit DesktopRig(bool withModule) {
-    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
-      std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
-                                 folder.Path() / name);
-    }
-    ui::DesktopServices services{feed, sleeper, messages, shell, dialogs, folder.Path().string()};
-    if (withModule) services.module = &module;
-    window = std::make_unique<ui::frmELCD>(services);
-    window->Form_Load();
-    window->show();
-  }
-  ~DesktopRig() {
-    if (!window->IsShutDown()) window->close();
-  }
-
-  testing::TempFolder folder;
-  platform::SimPort sim;
-  module::Pcd8544 module;
-  module::ModuleFeed feed{sim, module};
-  testing::RecordingSleeper sleeper;
-  testing::RecordingMessageBoxes messages;
-  testing::RecordingShell shell;
-  testing::ScriptedCommonDialogs dialogs;
-  std::unique_ptr<ui::frmELCD> window;
-};
 
 }  // namespace
 
@@ -94,7 +69,7 @@ class frmModuleTest : public QObject {
     window.show();
     QCOMPARE(window.objectName(), QString("frmModule"));
     QCOMPARE(window.findChild<QLabel*>("lblState")->text(), StateOf(module));
-    QVERIFY(SameDots(window.findChild<module::PanelPicture*>("picPanel")->Dots(),
+    QVERIFY(SameDots(window.findChild<module::PanelView*>("picPanel")->Dots(),
                      module::ShownDots(module, module::Mounting::Rotated180)));
     QCOMPARE(LogText(window).size(), 4);
     QCOMPARE(LogText(window).back(), QString("command 0x09 display control: all on"));
@@ -135,7 +110,7 @@ class frmModuleTest : public QObject {
     QCOMPARE(state->text(), StateOf(module));
     QCOMPARE(LogText(window).back(), QString("data 0x0F at X = 16, Y = 0"));
     // 0xAA in RAM columns 0 to 14, 0xFF in 15, 0x0F in 16; turned half round.
-    const module::PanelDots dots = window.findChild<module::PanelPicture*>("picPanel")->Dots();
+    const module::PanelDots dots = window.findChild<module::PanelView*>("picPanel")->Dots();
     QCOMPARE(int(dots.At(83, 47)), 0);
     QCOMPARE(int(dots.At(83, 46)), 255);
     QCOMPARE(int(dots.At(83 - 15, 40)), 255);
@@ -149,7 +124,7 @@ class frmModuleTest : public QObject {
     testing::SendData(module, {0x01});
     frmModule window(module);
     auto* mounting = window.findChild<QComboBox*>("cmbMounting");
-    auto* panel = window.findChild<module::PanelPicture*>("picPanel");
+    auto* panel = window.findChild<module::PanelView*>("picPanel");
     QCOMPARE(mounting->currentIndex(), 0);
     QCOMPARE(int(panel->Dots().At(83, 47)), 255);
     mounting->setCurrentIndex(1);
@@ -162,10 +137,16 @@ class frmModuleTest : public QObject {
     module::Pcd8544 module;
     platform::VirtualClock clock;
     frmModule window(module, &clock);
+    window.show();
+    auto* list = window.findChild<QListView*>("lstLog");
+    QScrollBar* scroll = list->verticalScrollBar();
     testing::SendCommands(module, {0x20});
-    const int bytes = static_cast<int>(module::kLogCapacity) + 500;
-    for (int k = 0; k < bytes; ++k) testing::SendData(module, {static_cast<std::uint8_t>(k)});
-    window.CatchUp();
+    int bytes = 0;
+    const auto send = [&](int count) {
+      for (; count > 0; --count) testing::SendData(module, {static_cast<std::uint8_t>(bytes++)});
+      window.CatchUp();
+    };
+    send(static_cast<int>(module::kLogCapacity) + 500);
     const QStringList lines = LogText(window);
     QCOMPARE(lines.size(), static_cast<int>(module::kLogCapacity));
     const auto dataLine = [](int k) {
@@ -177,6 +158,23 @@ class frmModuleTest : public QObject {
     QCOMPARE(lines.front(), dataLine(bytes - static_cast<int>(module::kLogCapacity)));
     QCOMPARE(lines.back(), dataLine(bytes - 1));
 
+    // Followed at its end, the log stays there as it rolls on.
+    QVERIFY(scroll->maximum() > 0);
+    QCOMPARE(scroll->value(), scroll->maximum());
+    send(100);
+    QCOMPARE(scroll->value(), scroll->maximum());
+    // Scrolled back, the entries in view stay put as the oldest go, and the
+    // entry chosen stays chosen.
+    list->setCurrentIndex(list->model()->index(1005, 0));
+    scroll->setValue(1000);
+    const QString inView = list->model()->index(1000, 0).data().toString();
+    send(100);
+    QCOMPARE(scroll->value(), 900);
+    QCOMPARE(list->model()->index(900, 0).data().toString(), inView);
+    QCOMPARE(list->selectionModel()->selectedRows(), QModelIndexList{list->model()->index(905, 0)});
+    send(100);
+    QCOMPARE(scroll->value(), 800);
+
     QTest::mouseClick(window.findChild<QPushButton*>("cmdClearLog"), Qt::LeftButton);
     QCOMPARE(LogText(window), QStringList{});
     QCOMPARE(module.Log().Total(), std::uint64_t{0});
@@ -185,47 +183,107 @@ class frmModuleTest : public QObject {
     QCOMPARE(LogText(window), QStringList{"command 0x0D display control: inverse video"});
   }
 
+  // A log of four entries; each entry is a data byte numbered in the order
+  // added, the clear notwithstanding. The rows the model shows, and the
+  // signals of one refresh.
+  void TheLogModelRemovesAndInsertsRowsAsTheLogMoves_data() {
+    QTest::addColumn<int>("before");
+    QTest::addColumn<bool>("cleared");
+    QTest::addColumn<int>("after");
+    QTest::addColumn<QStringList>("signals");
+    QTest::addColumn<QList<int>>("rows");
+    QTest::newRow("a few added") << 0 << false << 3 << QStringList{"inserted 0-2"}
+                                 << QList<int>{0, 1, 2};
+    QTest::newRow("one more") << 2 << false << 1 << QStringList{"inserted 2-2"}
+                              << QList<int>{0, 1, 2};
+    QTest::newRow("nothing new") << 3 << false << 0 << QStringList{} << QList<int>{0, 1, 2};
+    QTest::newRow("filling up and rolling over")
+        << 3 << false << 3 << QStringList{"removed 0-1", "inserted 1-3"} << QList<int>{2, 3, 4, 5};
+    QTest::newRow("full and rolling over")
+        << 6 << false << 1 << QStringList{"removed 0-0", "inserted 3-3"} << QList<int>{3, 4, 5, 6};
+    QTest::newRow("rolled over before the first refresh")
+        << 0 << false << 6 << QStringList{"inserted 0-3"} << QList<int>{2, 3, 4, 5};
+    QTest::newRow("a whole log at once")
+        << 4 << false << 4 << QStringList{"reset"} << QList<int>{4, 5, 6, 7};
+    QTest::newRow("more than a whole log at once")
+        << 2 << false << 9 << QStringList{"reset"} << QList<int>{7, 8, 9, 10};
+    QTest::newRow("cleared") << 3 << true << 0 << QStringList{"reset"} << QList<int>{};
+    QTest::newRow("cleared and filled past the rows shown")
+        << 2 << true << 3 << QStringList{"reset"} << QList<int>{2, 3, 4};
+  }
+  void TheLogModelRemovesAndInsertsRowsAsTheLogMoves() {
+    QFETCH(int, before);
+    QFETCH(bool, cleared);
+    QFETCH(int, after);
+    module::DecodedLog log(4);
+    int number = 0;
+    const auto add = [&](int count) {
+      for (int k = 0; k < count; ++k) {
+        log.Add({module::LogKind::Data, static_cast<std::uint8_t>(number++)});
+      }
+    };
+    add(before);
+    module::LogModel model(log);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QStringList seen;
+    const auto record = [&seen](const char* what) {
+      return [&seen, what](const QModelIndex&, int first, int last) {
+        seen << QString("%1 %2-%3").arg(what).arg(first).arg(last);
+      };
+    };
+    connect(&model, &QAbstractItemModel::rowsInserted, this, record("inserted"));
+    connect(&model, &QAbstractItemModel::rowsRemoved, this, record("removed"));
+    connect(&model, &QAbstractItemModel::modelReset, this, [&seen] { seen << "reset"; });
+    if (cleared) log.Clear();
+    add(after);
+    model.Refresh();
+    QTEST(seen, "signals");
+    QFETCH(QList<int>, rows);
+    QStringList expected;
+    for (const int n : rows) expected << QString::asprintf("data 0x%02X at X = 0, Y = 0", n);
+    QCOMPARE(RowTexts(model), expected);
+  }
+
   void MainWindowShowsTheModuleWindowAtStartupWhenGivenAModule() {
-    DesktopRig without(false);
+    testing::MainWindowRig without;
     QVERIFY(without.window->ModuleWindow() == nullptr);
 
-    DesktopRig rig(true);
+    testing::MainWindowRig rig(true, true);
     frmModule* window = rig.window->ModuleWindow();
     QVERIFY(window != nullptr);
     QVERIFY(window->isVisible());
     QVERIFY(rig.window->ImageWindow()->isVisible());
-    QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
     QVERIFY(window->parent() == rig.window.get());
+    // It can be closed, and Ctrl+M in the main window brings it back.
+    QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
+    window->close();
+    QVERIFY(!window->isVisible());
+    rig.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
+    QTest::keyClick(rig.window.get(), Qt::Key_M, Qt::ControlModifier);
+    QVERIFY(window->isVisible());
     rig.window->close();
     QVERIFY(!window->isVisible());
   }
 
   void APictureSentAfterTheDefaultInitSequenceStandsUprightOnThePanel() {
-    DesktopRig rig(true);
+    testing::MainWindowRig rig(true, true);
     rig.window->cmdReset_Click();
     rig.window->cmdSendInit_Click();
-    QImage picture(84, 48, QImage::Format_RGB32);
-    picture.fill(Qt::white);
-    for (int y = 0; y < 48; ++y) {
-      for (int x = 0; x < 84; ++x) {
-        if ((x < 10 && y < 20) || (x + y) % 7 == 0) picture.setPixel(x, y, qRgb(0, 0, 0));
-      }
-    }
-    rig.window->ImageWindow()->picImage()->DrawStretched(picture);
+    const auto black = [](int x, int y) { return (x < 10 && y < 20) || (x + y) % 7 == 0; };
+    rig.window->ImageWindow()->picImage()->DrawStretched(testing::BlackWhere(84, 48, black));
     rig.window->cmdSendImage_Click();
     frmModule* window = rig.window->ModuleWindow();
     window->CatchUp();
-    // Too dark on the default glass; black and clear on a glass with a
-    // threshold of 1.44 V.
-    QVERIFY(
-        window->findChild<QLabel*>("lblState")->text().endsWith("too dark (bias n for 1:48 is 4)"));
+    // Too dark on the default glass, and the state says which glass reads it;
+    // black and clear on a glass with a threshold of 1.44 V.
+    QVERIFY(window->findChild<QLabel*>("lblState")
+                ->text()
+                .endsWith("too dark (bias n for 1:48 is 4); readable on glass of 1.38 to 1.50 V"));
     window->findChild<QDoubleSpinBox*>("spnGlassThreshold")->setValue(1.44);
-    const module::PanelDots dots = window->findChild<module::PanelPicture*>("picPanel")->Dots();
+    const module::PanelDots dots = window->findChild<module::PanelView*>("picPanel")->Dots();
     for (int y = 0; y < 48; ++y) {
-      for (int x = 0; x < 84; ++x) {
-        const bool dark = qRed(picture.pixel(x, y)) == 0;
-        QCOMPARE(int(dots.At(x, y)), dark ? 255 : 0);
-      }
+      for (int x = 0; x < 84; ++x) QCOMPARE(int(dots.At(x, y)), black(x, y) ? 255 : 0);
     }
     QVERIFY(window->findChild<QLabel*>("lblState")->text().startsWith("active, inverse video"));
   }
@@ -237,7 +295,7 @@ class frmModuleTest : public QObject {
     window.show();
     auto* state = window.findChild<QLabel*>("lblState");
     auto* threshold = window.findChild<QDoubleSpinBox*>("spnGlassThreshold");
-    auto* panel = window.findChild<module::PanelPicture*>("picPanel");
+    auto* panel = window.findChild<module::PanelView*>("picPanel");
     QCOMPARE(threshold->value(), module::kDefaultGlassThreshold);
     QCOMPARE(threshold->minimum(), module::kMinGlassThreshold);
     QCOMPARE(threshold->maximum(), module::kMaxGlassThreshold);
@@ -257,10 +315,11 @@ class frmModuleTest : public QObject {
     QCOMPARE(window.CurrentGlass().threshold, 1.30);
     QCOMPARE(int(panel->Dots().At(10, 10)), 202);
     QCOMPARE(state->text(), StateOf(module, module::Glass{1.30}));
-    QVERIFY(state->text().endsWith("glass threshold 1.30 V: readable"));
+    QVERIFY(state->text().endsWith("glass threshold 1.30 V: readable on glass of 1.19 to 1.30 V"));
     threshold->setValue(1.45);
     QCOMPARE(int(panel->Dots().At(10, 10)), 0);
-    QVERIFY(state->text().endsWith("glass threshold 1.45 V: too faint"));
+    QVERIFY(state->text().endsWith(
+        "glass threshold 1.45 V: too faint; readable on glass of 1.19 to 1.30 V"));
     // Typed beyond the range, the box keeps to it.
     threshold->setValue(9.0);
     QCOMPARE(window.CurrentGlass().threshold, module::kMaxGlassThreshold);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/ports/SimPort.h"
-#include "platform/traces/Trace.h"
+#include "platform/traces/TracingPort.h"
 #include "port/OutputPort.h"
 
 namespace quorvane::port {

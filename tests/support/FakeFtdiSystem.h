@@ -9,7 +9,15 @@
 // open ("USB device unavailable") and -1 for any bulk transfer libusb refused
 // ("usb bulk write failed"), which LibFtdiSystem tells apart as kUnplugged
 // when the adapter left the bus. It never returns a part of the size or 0.
+//
+// With a clock it also models the adapter's pins: a write hands the bytes over
+// at once, and the adapter clocks them out one after the other, at the pace
+// its bit-bang rate gives (16 writes a second per unit of the rate set, as an
+// FT232R: libftdi sets 4 × the rate as the baud rate, ftdi_set_baudrate in
+// ftdi.c, and the chip clocks a byte out every quarter baud period), each
+// after the one before, never before the write that handed it over.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <functional>
@@ -19,6 +27,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/ports/adapters/FtdiSystem.h"
 
 namespace quorvane::testing {
@@ -38,6 +47,12 @@ struct FtdiScript {
   std::vector<std::string> calls;
   std::vector<std::vector<std::uint8_t>> writes;  // the bytes offered to each write
   int made = 0;                                   // stand-ins made by Factory()
+  // The time the writes are handed over on; null: the pins are not modelled.
+  const platform::Clock* clock = nullptr;
+  int rate = 0;  // the bit-bang rate set
+  // When each byte written reached the pins, in nanoseconds on `clock`.
+  std::vector<std::uint64_t> pinNanos;
+  std::uint64_t pinsFreeAt = 0;  // when the adapter is done with what it holds
 
   // All bytes offered, in order.
   std::vector<std::uint8_t> Bytes() const {
@@ -69,19 +84,40 @@ class FakeFtdiSystem final : public platform::FtdiSystem {
   }
   int SetBaudrate(int baudrate) override {
     script_.calls.push_back("baudrate " + std::to_string(baudrate));
+    if (script_.baudrateResult == 0) script_.rate = baudrate;
     return script_.baudrateResult;
   }
   int WriteData(const std::uint8_t* data, int size) override {
     script_.calls.push_back("write " + std::to_string(size));
     script_.writes.emplace_back(data, data + size);
     if (++script_.writesMade == script_.failingWrite) return script_.failCode;
+    if (script_.clock != nullptr && script_.rate > 0) {
+      // Byte k of a run the adapter clocks out without a pause is on the pins
+      // k periods after the run began.
+      const std::uint64_t pace = 16ull * static_cast<unsigned>(script_.rate);
+      const std::uint64_t now = script_.clock->NowMicros() * 1000;
+      if (now >= script_.pinsFreeAt) {
+        runStart_ = now;
+        runBytes_ = 0;
+      }
+      for (int n = 0; n < size; ++n, ++runBytes_) {
+        script_.pinNanos.push_back(runStart_ + runBytes_ * 1000000000 / pace);
+      }
+      script_.pinsFreeAt = runStart_ + (runBytes_ * 1000000000 + pace - 1) / pace;
+    }
     return size;
   }
   std::string ErrorString() override { return script_.errorString; }
   void Close() override { script_.calls.push_back("close"); }
+  int CountAdapters(std::uint16_t vendor, std::uint16_t product) override {
+    const auto plugged = script_.plugged.find({vendor, product});
+    return plugged == script_.plugged.end() ? 0 : static_cast<int>(plugged->second);
+  }
 
  private:
   FtdiScript& script_;
+  std::uint64_t runStart_ = 0;  // when the adapter began its present run, ns
+  std::uint64_t runBytes_ = 0;  // bytes of that run handed over so far
 };
 
 inline std::function<std::unique_ptr<platform::FtdiSystem>()> FtdiScript::Factory() {

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <deque>
 
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/MessageBoxes.h"
 
 namespace quorvane::testing {
 
@@ -24,6 +24,12 @@ class RecordingMessageBoxes final : public platform::MessageBoxes {
     shown.push_back({prompt, icon, title});
     return answersYesNo.empty() ? Answer::No : Take(answersYesNo);
   }
+  int AskChoice(QWidget*, const QString& prompt, Icon icon, const QString& title,
+                const QStringList& buttons, int escape) override {
+    shown.push_back({prompt, icon, title});
+    choiceButtons.push_back(buttons);
+    return answersChoice.empty() ? escape : Take(answersChoice);
+  }
   QString InputBox(QWidget*, const QString& prompt, const QString& title,
                    const QString& defaultText) override {
     inputPrompts.push_back({prompt, Icon::None, title});
@@ -36,6 +42,8 @@ class RecordingMessageBoxes final : public platform::MessageBoxes {
   std::vector<Shown> inputPrompts;
   QStringList inputDefaults;
   std::deque<Answer> answersYesNo;
+  std::vector<QStringList> choiceButtons;  // the buttons of each AskChoice
+  std::deque<int> answersChoice;           // none left: Escape
   std::deque<QString> inputAnswers;
   int beeps = 0;
 

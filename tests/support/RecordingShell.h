@@ -4,7 +4,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/Shell.h"
+#include "platform/desktop/Shell.h"
 
 namespace quorvane::testing {
 

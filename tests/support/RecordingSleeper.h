@@ -1,5 +1,6 @@
 #pragma once
-// A sleeper that never sleeps: it keeps the requested milliseconds in order.
+// A sleeper that never sleeps: it keeps the requested milliseconds in order,
+// and the microseconds of the waits for a port's pins.
 
 #include <cstdint>
 #include <functional>
@@ -15,7 +16,10 @@ class RecordingSleeper final : public platform::Sleeper {
     requests.push_back(milliseconds);
     if (onSleep) onSleep(milliseconds);
   }
+  // The waits for a buffering port's pins, in microseconds, kept apart.
+  void SleepMicros(std::uint64_t micros) override { microRequests.push_back(micros); }
   std::vector<std::uint32_t> requests;
+  std::vector<std::uint64_t> microRequests;
   // Runs after each recorded request, e.g. to stand for a signal arriving.
   std::function<void(std::uint32_t)> onSleep;
 };

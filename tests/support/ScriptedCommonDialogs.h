@@ -8,7 +8,7 @@
 #include <deque>
 #include <string>
 
-#include "platform/CommonDialogs.h"
+#include "platform/desktop/CommonDialogs.h"
 
 namespace quorvane::testing {
 

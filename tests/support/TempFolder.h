@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/TextPath.h"
+#include "platform/files/TextPath.h"
 
 namespace quorvane::testing {
 

@@ -34,6 +34,11 @@ class Port {
   virtual void Out32(std::uint16_t address, std::uint8_t value) = 0;
   // A backend that buffers sends what it holds; the others do nothing.
   virtual void Flush() {}
+  // How long from now until what the port has handed on is on its pins: a
+  // backend whose hardware clocks the writes out at its own pace (an FTDI
+  // adapter) knows; the others have their writes on the pins once the call
+  // returns (0).
+  virtual std::uint64_t MicrosUntilPins() const { return 0; }
 
   // A plain flag, cheap enough to read after every write.
   bool Failed() const { return latch_->failed; }

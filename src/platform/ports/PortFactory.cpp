@@ -1,27 +1,19 @@
 #include "platform/ports/PortFactory.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <optional>
 #include <string>
 #include <utility>
 
+#include "global/HexText.h"
+#include "platform/ports/PlatformPorts.h"
 #include "platform/ports/adapters/AdapterAddresses.h"
 #include "platform/ports/adapters/FtdiPort.h"
 #include "platform/ports/adapters/GpioPort.h"
 #include "platform/ports/parallel/InpoutPort.h"
 #include "platform/ports/parallel/IoPort.h"
-#include "platform/ports/parallel/LinuxIoSystem.h"
 
-#if defined(__linux__)
-#include "platform/ports/parallel/LinuxPpdevSystem.h"
-#include "platform/ports/parallel/PpdevPort.h"
-#endif
-#if defined(_WIN32)
-#include "platform/ports/parallel/WindowsInpoutSystem.h"
-#endif
 #if defined(QUORVANE_HAS_LIBFTDI1)
 #include "platform/ports/adapters/LibFtdiSystem.h"
 #endif
@@ -35,20 +27,8 @@ namespace {
 
 constexpr const char* kDefaultPpdevDevice = "/dev/parport0";
 constexpr std::string_view kAcceptedForms =
-    "auto, sim, ppdev, ppdev:/dev/parportN, io, io:0xBASE, inpout32, ftdi, ftdi:VID:PID[:INDEX] "
-    "or gpio:CHIP:L0,L1,L2,L3,L4";
-
-#if !defined(__linux__)
-// Stands in for the ppdev calls where there is no ppdev driver; never called,
-// as the factory reports ppdev as unavailable first.
-class UnavailablePpdevSystem final : public PpdevSystem {
- public:
-  int Open(const std::string&) override { return -ENOSYS; }
-  int Ioctl(int, unsigned long, void*) override { return -ENOSYS; }
-  void Close(int) override {}
-  bool ModuleLoaded(const std::string&) override { return false; }
-};
-#endif
+    "auto, sim, ppdev, ppdev:/dev/parportN, io, io:BASE, inpout32, ftdi, ftdi:VID:PID[:INDEX], "
+    "ftdi...@RATE or gpio:CHIP:L0,L1,L2,L3,L4";
 
 OpenedPort Simulated(std::string notice) {
   OpenedPort opened;
@@ -83,26 +63,27 @@ OpenedPort FromOpening(Opening opening, std::string name) {
   return opened;
 }
 
-OpenedPort OpenPpdev([[maybe_unused]] PpdevSystem& system,
-                     [[maybe_unused]] const std::string& path) {
-#if defined(__linux__)
-  return FromOpening(PpdevPort::Open(system, path), "ppdev:" + path);
-#else
-  return Failed("the ppdev port exists on Linux only");
-#endif
+OpenedPort OpenPpdev(const PortSystems& systems, const std::string& path) {
+  PpdevOpening opening = OpenPlatformPpdev(systems.ppdev, path, systems.sleeper);
+  const bool shared = opening.shared;
+  const std::string with = opening.sharedWith;
+  OpenedPort opened = FromOpening(std::move(opening), "ppdev:" + path);
+  if (opened.port && shared) {
+    opened.notice = opened.name + " is shared with " + with +
+                    ": the port is claimed the shared way, and that driver waits for it until "
+                    "this program lets it go.";
+  }
+  return opened;
 }
 
-// "0x" and hex digits, or decimal digits; from 1 to the highest base.
+// Hex digits, with or without "0x", as every port document gives a base
+// (378, 0x378, E800); from 1 to the highest base.
 std::optional<std::uint16_t> ReadIoBase(std::string_view text) {
-  int radix = 10;
-  if (text.starts_with("0x") || text.starts_with("0X")) {
-    text.remove_prefix(2);
-    radix = 16;
-  }
+  if (text.starts_with("0x") || text.starts_with("0X")) text.remove_prefix(2);
   if (text.empty()) return std::nullopt;
   unsigned long value = 0;
   const char* end = text.data() + text.size();
-  const auto [stop, error] = std::from_chars(text.data(), end, value, radix);
+  const auto [stop, error] = std::from_chars(text.data(), end, value, 16);
   if (error != std::errc{} || stop != end) return std::nullopt;
   if (value < 1 || value > IoPort::kHighestBase) return std::nullopt;
   return static_cast<std::uint16_t>(value);
@@ -110,9 +91,7 @@ std::optional<std::uint16_t> ReadIoBase(std::string_view text) {
 
 OpenedPort OpenIo(IoSystem* system, std::uint16_t base) {
   if (system == nullptr) return Failed("direct port I/O (io) is not available on this platform");
-  char name[16];
-  std::snprintf(name, sizeof name, "io:0x%X", static_cast<unsigned>(base));
-  return FromOpening(IoPort::Open(*system, base), name);
+  return FromOpening(IoPort::Open(*system, base), "io:" + global::HexNumber(base));
 }
 
 OpenedPort OpenInpout(const PortSystems& systems) {
@@ -128,13 +107,15 @@ OpenedPort OpenFtdi(const PortSystems& systems, const FtdiAddress& address) {
   if (!systems.ftdi) {
     return Failed("the ftdi port needs libftdi1, and this build was made without it");
   }
-  FtdiPort::Opening opening = FtdiPort::Open(systems.ftdi(), address);
+  FtdiPort::Opening opening = FtdiPort::Open(systems.ftdi(), address, systems.clock);
   if (!opening.port) return Failed(std::move(opening.error));
   OpenedPort opened;
   opened.port = std::move(opening.port);
-  opened.name = FtdiPortText(opening.id, address.index);
-  opened.notice = "Writing to the " + opening.device +
-                  " in bit-bang mode; it has no pins for the control register, so "
+  opened.name = FtdiPortText(opening.id, address.index, address.rate);
+  opened.notice = "Writing to the " + opening.device + " in bit-bang mode at the rate " +
+                  std::to_string(address.rate) + " (" +
+                  std::to_string(kFtdiWritesPerRate * address.rate) +
+                  " writes a second on an FT232R); it has no pins for the control register, so "
                   "control-register writes are ignored.";
   return opened;
 }
@@ -156,7 +137,7 @@ OpenedPort OpenGpio(const PortSystems& systems, const GpioAddress& address) {
 OpenedPort OpenAuto(const PortSystems& systems) {
   // Windows reaches its parallel port through the inpout32 driver.
   OpenedPort opened =
-      systems.inpout ? OpenInpout(systems) : OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
+      systems.inpout ? OpenInpout(systems) : OpenPpdev(systems, kDefaultPpdevDevice);
   if (opened.port) return opened;
   return Simulated("No parallel port could be used (" + opened.error +
                    "); port writes go to the simulated port.");
@@ -165,25 +146,14 @@ OpenedPort OpenAuto(const PortSystems& systems) {
 }  // namespace
 
 PortSystems RealPortSystems() {
-#if defined(__linux__)
-  static LinuxPpdevSystem ppdev;
-#else
-  static UnavailablePpdevSystem ppdev;
-#endif
-#if defined(QUORVANE_HAS_LINUX_IO_SYSTEM)
-  static LinuxIoSystem io;
-  PortSystems systems{ppdev, &io};
-#else
-  PortSystems systems{ppdev, nullptr};
-#endif
+  static ThreadSleeper sleeper;
+  PortSystems systems = PlatformPortSystems();
+  systems.sleeper = &sleeper;
 #if defined(QUORVANE_HAS_LIBFTDI1)
   systems.ftdi = [] { return std::make_unique<LibFtdiSystem>(); };
 #endif
 #if defined(QUORVANE_HAS_LIBGPIOD)
   systems.gpio = [] { return std::make_unique<LibGpiodSystem>(); };
-#endif
-#if defined(_WIN32)
-  systems.inpout = [] { return std::make_unique<WindowsInpoutSystem>(); };
 #endif
   return systems;
 }
@@ -195,11 +165,11 @@ OpenedPort OpenPort(std::string_view portText, const PortSystems& systems) {
   constexpr std::string_view kGpioPrefix = "gpio:";
   if (portText == "sim") return Simulated({});
   if (portText == "auto") return OpenAuto(systems);
-  if (portText == "ppdev") return OpenPpdev(systems.ppdev, kDefaultPpdevDevice);
+  if (portText == "ppdev") return OpenPpdev(systems, kDefaultPpdevDevice);
   if (portText.starts_with(kPpdevPrefix)) {
     const std::string path(portText.substr(kPpdevPrefix.size()));
     if (path.empty()) return UsageError("'ppdev:' names no device; give it as ppdev:/dev/parportN");
-    return OpenPpdev(systems.ppdev, path);
+    return OpenPpdev(systems, path);
   }
   if (portText == "io") return OpenIo(systems.io, IoPort::kDefaultBase);
   if (portText.starts_with(kIoPrefix)) {
@@ -207,13 +177,19 @@ OpenedPort OpenPort(std::string_view portText, const PortSystems& systems) {
     const std::optional<std::uint16_t> base = ReadIoBase(baseText);
     if (!base) {
       return UsageError("the io base '" + std::string(baseText) +
-                        "' is not understood; give it in hex with 0x (io:0xE800) or in decimal, "
-                        "from 1 to 0xFFFD");
+                        "' is not understood; give it in hex, with or without 0x (io:378, "
+                        "io:0xE800), from 1 to FFFD");
     }
     return OpenIo(systems.io, *base);
   }
   if (portText == "inpout32") return OpenInpout(systems);
+  constexpr std::string_view kFtdiRatePrefix = "ftdi@";
   if (portText == "ftdi") return OpenFtdi(systems, {{FtdiPort::kFt232r, FtdiPort::kFt232h}, 0});
+  if (portText.starts_with(kFtdiRatePrefix)) {
+    const ParsedFtdiRate parsed = ParseFtdiRate(portText.substr(kFtdiRatePrefix.size()));
+    if (!parsed.error.empty()) return UsageError(parsed.error);
+    return OpenFtdi(systems, {{FtdiPort::kFt232r, FtdiPort::kFt232h}, 0, parsed.rate});
+  }
   if (portText.starts_with(kFtdiPrefix)) {
     const ParsedFtdiAddress parsed = ParseFtdiAddress(portText.substr(kFtdiPrefix.size()));
     if (!parsed.error.empty()) return UsageError(parsed.error);
@@ -233,10 +209,11 @@ OpenedPort OpenPort(std::string_view portText, const PortSystems& systems) {
                     std::string(kAcceptedForms));
 }
 
-std::string ChoosePortText(std::optional<std::string> commandLine, const char* environmentValue) {
+std::string ChoosePortText(std::optional<std::string> commandLine, const char* environmentValue,
+                           std::string otherwise) {
   if (commandLine) return std::move(*commandLine);
   if (environmentValue != nullptr && *environmentValue != '\0') return environmentValue;
-  return "auto";
+  return otherwise;
 }
 
 }  // namespace quorvane::platform

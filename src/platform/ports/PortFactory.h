@@ -7,7 +7,10 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "platform/Clock.h"
+#include "platform/Sleeper.h"
 #include "platform/ports/Port.h"
 #include "platform/ports/SimPort.h"
 #include "platform/ports/adapters/FtdiSystem.h"
@@ -28,6 +31,16 @@ struct PortSystems {
   std::function<std::unique_ptr<GpioSystem>()> gpio = {};
   // Make the layer of the inpout32 driver DLL; empty outside Windows.
   std::function<std::unique_ptr<InpoutSystem>()> inpout = {};
+  // The parallel-port devices of ppdev that exist ("/dev/parport0", ...);
+  // empty outside Linux.
+  std::function<std::vector<std::string>()> parallelDevices = {};
+  // The waits of an opening (ppdev waiting, bounded, for a driver that holds
+  // the port); null: an opening does not wait.
+  Sleeper* sleeper = nullptr;
+  // The clock a backend that clocks its writes out at its own pace (FTDI)
+  // reckons by when its pins catch up: the one its waits go through. Null:
+  // its own real time.
+  const Clock* clock = nullptr;
 };
 
 // The real system calls of this platform.
@@ -53,11 +66,13 @@ struct OpenedPort {
 //                            inpout32 when its driver is loaded), else the
 //                            simulated port with a notice (never tries io)
 //   ppdev, ppdev:/dev/...    the Linux ppdev driver, /dev/parport0 by default
-//   io, io:0xE800, io:888    direct port I/O at a base, hex with 0x or decimal,
-//                            1 to 0xFFFD, 0x378 by default (x86 Linux)
+//   io, io:378, io:0xE800    direct port I/O at a base in hex, with or without 0x
+//                            (io:888 is 0x888), 1 to FFFD, 0x378 by default (x86
+//                            Linux); refused where no port answers
 //   inpout32                 the inpout32 driver DLL (Windows)
 //   ftdi, ftdi:VID:PID[:N]   an FTDI USB adapter in bit-bang mode (libftdi1); the
-//                            first FT232R or FT232H by default; no control register
+//                            first FT232R or FT232H by default; no control register;
+//   ftdi@R, ftdi:VID:PID@R   at the bit-bang rate R (kDefaultFtdiRate otherwise)
 //   gpio:CHIP:L0,L1,L2,L3,L4 five Linux GPIO lines as D0 to D4 (libgpiod); no bits 5
 //                            to 7, no control register
 // auto never picks ftdi or gpio.
@@ -65,7 +80,9 @@ struct OpenedPort {
 OpenedPort OpenPort(std::string_view portText, const PortSystems& systems);
 
 // The port text to use: the --port value when given, else the environment's
-// QUORVANE_PORT when set and not empty, else "auto".
-std::string ChoosePortText(std::optional<std::string> commandLine, const char* environmentValue);
+// QUORVANE_PORT when set and not empty, else `otherwise` (the port the user
+// chose last, where the program remembers one).
+std::string ChoosePortText(std::optional<std::string> commandLine, const char* environmentValue,
+                           std::string otherwise = "auto");
 
 }  // namespace quorvane::platform

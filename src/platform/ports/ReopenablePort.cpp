@@ -23,6 +23,21 @@ void ReopenablePort::TakeFailure() {
   Fail(port_->Failure());
 }
 
+std::string ReopenablePort::OpenInstead(std::string_view portText, OpenedPort& opened) {
+  // The old port goes first: the new one may be the same device.
+  port_.reset();
+  opened = OpenPort(portText, systems_);
+  if (!opened.port) {
+    const std::string error = opened.error;
+    Reopen();
+    return error;
+  }
+  port_ = std::move(opened.port);
+  name_ = opened.name;
+  ClearFailure();
+  return {};
+}
+
 std::string ReopenablePort::Reopen() {
   port_.reset();
   OpenedPort opened = OpenPort(name_, systems_);

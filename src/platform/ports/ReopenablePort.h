@@ -20,6 +20,7 @@ class ReopenablePort final : public Port {
 
   void Out32(std::uint16_t address, std::uint8_t value) override;
   void Flush() override;
+  std::uint64_t MicrosUntilPins() const override { return port_ ? port_->MicrosUntilPins() : 0; }
 
   // "ppdev:/dev/parport0": the port text that opens the port again.
   const std::string& Name() const { return name_; }
@@ -27,6 +28,10 @@ class ReopenablePort final : public Port {
   // then opens the same port by its name: empty when it works, otherwise why
   // not; writes stay refused until an opening works.
   std::string Reopen();
+  // Closes the port and opens the one `portText` names instead: empty when it
+  // works (the notice of the new port in `notice`), otherwise why not, and
+  // the old port is opened again.
+  std::string OpenInstead(std::string_view portText, OpenedPort& opened);
 
  private:
   void TakeFailure();

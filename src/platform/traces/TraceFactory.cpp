@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/traces/CsvTraceWriter.h"
 #include "platform/traces/VcdTrace.h"
 
 namespace quorvane::platform {

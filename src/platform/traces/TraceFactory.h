@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/traces/Trace.h"
+#include "platform/traces/TraceSink.h"
 
 namespace quorvane::platform {
 

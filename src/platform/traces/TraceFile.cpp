@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "platform/TextPath.h"
+#include "platform/files/TextPath.h"
 
 namespace quorvane::platform {
 

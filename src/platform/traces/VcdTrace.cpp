@@ -3,26 +3,27 @@
 #include <algorithm>
 #include <array>
 
+#include "global/Wiring.h"
+#include "platform/ports/Port.h"
+
 namespace quorvane::platform {
 namespace {
 
-constexpr std::uint8_t kLineMask = 0x1F;  // D0 to D4; D5 to D7 carry no module signal
+constexpr std::uint8_t kLineMask = global::kSignalLineMask;
 
-struct Wire {
-  char id;
-  const char* name;
-};
-// Bit n of the data register is wire n.
-constexpr std::array<Wire, 5> kWires = {
-    {{'a', "SCLK"}, {'b', "SDA"}, {'c', "DC"}, {'d', "CS"}, {'e', "RESET"}}};
+// Bit n of the data register is wire n, with the identifier 'a' + n.
+constexpr char WireId(std::size_t bit) {
+  return static_cast<char>('a' + bit);
+}
 
 std::string Header() {
   std::string header =
       "$version Quorvane port trace $end\n"
       "$timescale 1 us $end\n"
       "$scope module lcd $end\n";
-  for (const Wire& wire : kWires) {
-    header += std::string("$var wire 1 ") + wire.id + ' ' + wire.name + " $end\n";
+  for (std::size_t bit = 0; bit < global::kSignalLineNames.size(); ++bit) {
+    header += std::string("$var wire 1 ") + WireId(bit) + ' ' + global::kSignalLineNames[bit].wire +
+              " $end\n";
   }
   return header + "$upscope $end\n$enddefinitions $end\n";
 }
@@ -35,10 +36,10 @@ void AppendTime(std::string& text, std::uint64_t time) {
 
 // One value change per wire whose bit is set in `which`.
 void AppendValues(std::string& text, std::uint8_t lines, std::uint8_t which) {
-  for (std::size_t bit = 0; bit < kWires.size(); ++bit) {
+  for (std::size_t bit = 0; bit < global::kSignalLineNames.size(); ++bit) {
     if ((which >> bit & 1) == 0) continue;
     text += (lines >> bit & 1) != 0 ? '1' : '0';
-    text += kWires[bit].id;
+    text += WireId(bit);
     text += '\n';
   }
 }
@@ -62,7 +63,9 @@ void VcdTraceWriter::Record(std::uint64_t, std::uint64_t timeMicros, std::uint16
     if (time == 0) {
       AppendValues(text, lines, kLineMask);
     } else {
-      for (const Wire& wire : kWires) text += std::string("x") + wire.id + '\n';
+      for (std::size_t bit = 0; bit < global::kSignalLineNames.size(); ++bit) {
+        text += std::string("x") + WireId(bit) + '\n';
+      }
     }
     text += "$end\n";
     if (time != 0) {
@@ -72,7 +75,12 @@ void VcdTraceWriter::Record(std::uint64_t, std::uint64_t timeMicros, std::uint16
   } else {
     const std::uint8_t changed = lines ^ *lines_;
     if (changed == 0) return;  // no edge on any wire
-    time = std::max(time, lastTime_ + 1);
+    // A change at or before the previous one moves on to one microsecond
+    // after it, and the dump's clock stays ahead by what was added: every
+    // later change moves with it, so the gap to the next write (a wait after
+    // a burst made at one instant) keeps its full length.
+    time = std::max(timeMicros + ahead_, lastTime_ + 1);
+    ahead_ = time - timeMicros;
     AppendTime(text, time);
     AppendValues(text, lines, changed);
   }

@@ -28,15 +28,22 @@ TEST_F(AdapterPortFactory, FtdiFormsOpenTheNamedAdapterAndSayOnceThatTheControlR
     std::string portText;
     std::string open;  // the adapter asked for
     std::string device;
+    int rate = 62500;       // the bit-bang rate set
+    std::string name = {};  // the port text that opens it again, when not portText
   };
   const Case cases[] = {
-      {"ftdi", "open 0403:6001 0", "FTDI adapter 0403:6001"},
+      {"ftdi", "open 0403:6001 0", "FTDI adapter 0403:6001", 62500, "ftdi:0403:6001"},
       {"ftdi:0403:6001", "open 0403:6001 0", "FTDI adapter 0403:6001"},
-      {"ftdi:403:6001", "open 0403:6001 0", "FTDI adapter 0403:6001"},
-      {"ftdi:0x0403:0X6014", "open 0403:6014 0", "FTDI adapter 0403:6014"},
+      {"ftdi:403:6001", "open 0403:6001 0", "FTDI adapter 0403:6001", 62500, "ftdi:0403:6001"},
+      {"ftdi:0x0403:0X6014", "open 0403:6014 0", "FTDI adapter 0403:6014", 62500, "ftdi:0403:6014"},
       {"ftdi:0403:6014:2", "open 0403:6014 2", "FTDI adapter 0403:6014:2"},
       {"ftdi:0403:6014:255", "open 0403:6014 255", "FTDI adapter 0403:6014:255"},
-      {"ftdi:ffff:0", "open ffff:0000 0", "FTDI adapter ffff:0000"},
+      {"ftdi:ffff:0", "open ffff:0000 0", "FTDI adapter ffff:0000", 62500, "ftdi:ffff:0000"},
+      // Another bit-bang rate: ftdi@RATE, ftdi:VID:PID[:INDEX]@RATE.
+      {"ftdi@9600", "open 0403:6001 0", "FTDI adapter 0403:6001", 9600, "ftdi:0403:6001@9600"},
+      {"ftdi:0403:6014@300", "open 0403:6014 0", "FTDI adapter 0403:6014", 300},
+      {"ftdi:0403:6014:2@200000", "open 0403:6014 2", "FTDI adapter 0403:6014:2", 200000},
+      {"ftdi@62500", "open 0403:6001 0", "FTDI adapter 0403:6001", 62500, "ftdi:0403:6001"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.portText);
@@ -46,10 +53,13 @@ TEST_F(AdapterPortFactory, FtdiFormsOpenTheNamedAdapterAndSayOnceThatTheControlR
     ASSERT_NE(opened.port, nullptr);
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_EQ(opened.error, "");
-    EXPECT_EQ(opened.notice, "Writing to the " + c.device +
-                                 " in bit-bang mode; it has no pins for the control register, so "
-                                 "control-register writes are ignored.");
-    EXPECT_EQ(ftdi.calls, (Calls{c.open, "bitmode 0xFF 0x01", "baudrate 9600"}));
+    EXPECT_EQ(opened.notice, "Writing to the " + c.device + " in bit-bang mode at the rate " +
+                                 std::to_string(c.rate) + " (" + std::to_string(16 * c.rate) +
+                                 " writes a second on an FT232R); it has no pins for the control "
+                                 "register, so control-register writes are ignored.");
+    EXPECT_EQ(ftdi.calls,
+              (Calls{c.open, "bitmode 0xFF 0x01", "baudrate " + std::to_string(c.rate)}));
+    EXPECT_EQ(opened.name, c.name.empty() ? c.portText : c.name);
   }
   EXPECT_TRUE(ppdev.calls.empty());
 }
@@ -69,6 +79,21 @@ TEST_F(AdapterPortFactory, FtdiTextsThatAreNotUnderstoodAreUsageErrors) {
                                 "' is not understood; give it as ftdi:VID:PID or "
                                 "ftdi:VID:PID:INDEX, the USB ID in hex as lsusb shows it "
                                 "(ftdi:0403:6014), the index from 0 to 255");
+  }
+  // The rate after "@": a whole number in decimal, 300 to 200000.
+  const std::string rates[] = {"ftdi@",           "ftdi@0",           "ftdi@299",
+                               "ftdi@200001",     "ftdi@1e4",         "ftdi@9600.5",
+                               "ftdi@-9600",      "ftdi@ 9600",       "ftdi@62500@1",
+                               "ftdi:0403:6001@", "ftdi:0403:6001@x", "ftdi:0403:6001:1@0x100"};
+  for (const std::string& text : rates) {
+    SCOPED_TRACE(text);
+    OpenedPort opened = OpenPort(text, Systems());
+    EXPECT_EQ(opened.port, nullptr);
+    EXPECT_TRUE(opened.usageError);
+    EXPECT_EQ(opened.error, "the FTDI bit-bang rate '" + text.substr(text.find('@') + 1) +
+                                "' is not understood; give it as ftdi@RATE or ftdi:VID:PID@RATE, "
+                                "a whole number from 300 to 200000 (default 62500, 1000000 writes "
+                                "a second on an FT232R)");
   }
   EXPECT_EQ(ftdi.made, 0);
 }

@@ -46,41 +46,50 @@ TEST_F(PortFactory, IoFormsChooseTheBase) {
     std::string base;     // the base in the calls
     std::string control;  // base + 2
   };
+  // The base is hex, with or without 0x, as every port document gives it:
+  // io:888 is 0x888.
   const Case cases[] = {
       {"io", "0x378", "0x37A"},          {"io:0x378", "0x378", "0x37A"},
-      {"io:888", "0x378", "0x37A"},      {"io:0x3bc", "0x3BC", "0x3BE"},
+      {"io:378", "0x378", "0x37A"},      {"io:888", "0x888", "0x88A"},
+      {"io:0x3bc", "0x3BC", "0x3BE"},    {"io:3BC", "0x3BC", "0x3BE"},
       {"io:0XE800", "0xE800", "0xE802"}, {"io:0xE800", "0xE800", "0xE802"},
-      {"io:59392", "0xE800", "0xE802"},  {"io:1", "0x01", "0x03"},
-      {"io:0xFFFD", "0xFFFD", "0xFFFF"}, {"io:65533", "0xFFFD", "0xFFFF"},
+      {"io:E800", "0xE800", "0xE802"},   {"io:e800", "0xE800", "0xE802"},
+      {"io:1", "0x01", "0x03"},          {"io:0xFFFD", "0xFFFD", "0xFFFF"},
+      {"io:FFFD", "0xFFFD", "0xFFFF"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.portText);
     io.calls.clear();
+    io.data = 0x1B;  // what the port held before this opening
     OpenedPort opened = OpenPort(c.portText, Systems());
     ASSERT_NE(opened.port, nullptr);
     EXPECT_EQ(opened.sim, nullptr);
     EXPECT_EQ(opened.error, "");
     opened.port->Out32(0x378, 0xA5);
-    // ioperm for every base; the opening clears the direction bit; then what
-    // Out32(0x378, 0xA5) becomes.
-    EXPECT_EQ(io.calls, (Calls{"ioperm " + c.base + " 3 on", "inb " + c.control,
-                               "outb 0xC4 " + c.control, "outb 0xA5 " + c.base}));
+    // ioperm for every base; the opening clears the direction bit and checks
+    // that the data register reads back; then what Out32(0x378, 0xA5) becomes.
+    const std::string& b = c.base;
+    EXPECT_EQ(io.calls, (Calls{"ioperm " + b + " 3 on", "inb " + c.control,
+                               "outb 0xC4 " + c.control, "inb " + b, "outb 0x5A " + b, "inb " + b,
+                               "outb 0xBD " + b, "inb " + b, "outb 0x1B " + b, "outb 0xA5 " + b}));
   }
   EXPECT_TRUE(ppdev.calls.empty());
 }
 
 TEST_F(PortFactory, IoBasesThatAreNotUnderstoodAreUsageErrors) {
-  const std::string bases[] = {
-      "",     "0x",   "0",    "0x0",    "0xFFFE", "65534", "-1",      "+5",
-      "12ab", "0x1G", " 888", "0x378 ", "0x-1",   "1e3",   "0x10000", "99999999999999999999999999"};
+  const std::string bases[] = {"",       "0x",      "0",     "0x0",
+                               "0xFFFE", "FFFE",    "65533", "59392",
+                               "-1",     "+5",      "12ag",  "0x1G",
+                               " 888",   "0x378 ",  "0x-1",  "0x0x378",
+                               "1e3.5",  "0x10000", "10000", "99999999999999999999999999"};
   for (const std::string& base : bases) {
     SCOPED_TRACE(base);
     OpenedPort opened = OpenPort("io:" + base, Systems());
     EXPECT_EQ(opened.port, nullptr);
     EXPECT_TRUE(opened.usageError);
     EXPECT_EQ(opened.error, "the io base '" + base +
-                                "' is not understood; give it in hex with 0x (io:0xE800) or in "
-                                "decimal, from 1 to 0xFFFD");
+                                "' is not understood; give it in hex, with or without 0x "
+                                "(io:378, io:0xE800), from 1 to FFFD");
   }
   EXPECT_TRUE(io.calls.empty());
 }
@@ -100,6 +109,13 @@ TEST_F(PortFactory, RefusedIoIsAnErrorNeverTheSimulatedPort) {
   EXPECT_FALSE(opened.usageError);
   EXPECT_EQ(opened.notice, "");
   EXPECT_EQ(opened.error, "direct port I/O at 0xE800 needs root or the CAP_SYS_RAWIO capability");
+  // Access granted, but no port answers at the base.
+  io.iopermResult = 0;
+  io.portAnswers = false;
+  opened = OpenPort("io:0x17A", Systems());
+  EXPECT_EQ(opened.port, nullptr);
+  EXPECT_FALSE(opened.usageError);
+  EXPECT_EQ(opened.error.substr(0, 34), "no parallel port answers at 0x17A:");
 }
 
 TEST_F(PortFactory, UnknownPortTextsAreUsageErrorsListingTheAcceptedForms) {
@@ -112,7 +128,7 @@ TEST_F(PortFactory, UnknownPortTextsAreUsageErrorsListingTheAcceptedForms) {
     EXPECT_TRUE(opened.usageError);
     EXPECT_EQ(opened.error, "unknown port '" + portText +
                                 "'; use one of auto, sim, ppdev, ppdev:/dev/parportN, io, "
-                                "io:0xBASE, inpout32, ftdi, ftdi:VID:PID[:INDEX] or "
+                                "io:BASE, inpout32, ftdi, ftdi:VID:PID[:INDEX], ftdi...@RATE or "
                                 "gpio:CHIP:L0,L1,L2,L3,L4");
   }
   EXPECT_TRUE(ppdev.calls.empty());
@@ -177,6 +193,24 @@ TEST_F(PortFactory, AutoUsesPpdevWhenItCanBeClaimed) {
   EXPECT_EQ(opened.error, "");
   EXPECT_EQ(ppdev.calls, (Calls{"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM",
                                 "ioctl 7 PPDATADIR 0"}));
+}
+
+// The printer driver lp registers on every port: the exclusive claim is
+// refused, the port is claimed the shared way, and the notice that names the
+// port says so, once, also when auto chose it.
+TEST_F(PortFactory, APortSharedWithLpSaysSoInItsNotice) {
+  for (const char* portText : {"ppdev", "auto"}) {
+    SCOPED_TRACE(portText);
+    testing::FakePpdevSystem shared;
+    shared.otherDevices = {"lp"};
+    shared.loadedModules = {"lp"};
+    OpenedPort opened = OpenPort(portText, {shared, &io});
+    ASSERT_NE(opened.port, nullptr) << opened.error;
+    EXPECT_EQ(opened.name, "ppdev:/dev/parport0");
+    EXPECT_EQ(opened.notice,
+              "ppdev:/dev/parport0 is shared with the printer driver lp: the port is claimed the "
+              "shared way, and that driver waits for it until this program lets it go.");
+  }
 }
 
 TEST_F(PortFactory, AutoFallsBackToTheSimulatedPortWithANoticeAndNeverTriesIo) {

@@ -6,29 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "FakeFtdiSystem.h"
-#include "FakeGpioSystem.h"
-#include "FakeIoSystem.h"
-#include "FakePpdevSystem.h"
+#include "FakePortSystems.h"
 #include "platform/Clock.h"
-#include "platform/ports/PortFactory.h"
 #include "platform/ports/SimPort.h"
-#include "platform/traces/Trace.h"
+#include "platform/traces/TracingPort.h"
 
 namespace quorvane::platform {
 namespace {
 
 using Calls = std::vector<std::string>;
 
-class ReopenablePortTest : public ::testing::Test {
- protected:
-  PortSystems Systems() { return {ppdev, &io, ftdi.Factory(), gpio.Factory()}; }
-
-  testing::FakePpdevSystem ppdev;
-  testing::FakeIoSystem io;
-  testing::FtdiScript ftdi;
-  testing::GpioScript gpio;
-};
+class ReopenablePortTest : public ::testing::Test, protected testing::FakePortSystems {};
 
 TEST_F(ReopenablePortTest, EveryOpenedPortHasTheNameThatOpensItAgain) {
   struct Case {
@@ -43,19 +31,23 @@ TEST_F(ReopenablePortTest, EveryOpenedPortHasTheNameThatOpensItAgain) {
     {"ppdev:/dev/parport3", "ppdev:/dev/parport3"},
 #endif
     {"io", "io:0x378"},
-    {"io:888", "io:0x378"},
+    {"io:378", "io:0x378"},
+    {"io:888", "io:0x888"},
     {"io:0xe800", "io:0xE800"},
     {"ftdi", "ftdi:0403:6001"},
     {"ftdi:403:6014:2", "ftdi:0403:6014:2"},
+    {"ftdi@9600", "ftdi:0403:6001@9600"},
     {"gpio:gpiochip0:17,27,22,23,24", "gpio:gpiochip0:17,27,22,23,24"},
   };
   ftdi.plugged = {{{0x0403, 0x6001}, 1}, {{0x0403, 0x6014}, 3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.portText);
-    const OpenedPort opened = OpenPort(c.portText, Systems());
+    OpenedPort opened = OpenPort(c.portText, Systems());
     ASSERT_NE(opened.port, nullptr) << opened.error;
     EXPECT_EQ(opened.name, c.name);
-    // The name opens the same port.
+    // The name opens the same port, once the first has let it go (a port
+    // claimed for one program alone has no room for a second claim).
+    opened.port.reset();
     EXPECT_EQ(OpenPort(opened.name, Systems()).name, c.name);
   }
   // Only an FT232H plugged in: the default choice names the one it found.
@@ -135,7 +127,7 @@ TEST_F(ReopenablePortTest, AnUnpluggedAdapterIsOpenedAgainWhenItIsBack) {
   port.Out32(kDataRegister, 0x13);
   port.Flush();
   EXPECT_EQ(ftdi.calls, (Calls{"close", "free", "open 0403:6001 0", "bitmode 0xFF 0x01",
-                               "baudrate 9600", "write 1"}));
+                               "baudrate 62500", "write 1"}));
   EXPECT_EQ(ftdi.writes.back(), std::vector<std::uint8_t>{0x13});
   EXPECT_EQ(ftdi.made, 2);
 }

@@ -1,4 +1,6 @@
-#include "platform/traces/Trace.h"
+#include "platform/traces/CsvTraceWriter.h"
+#include "platform/traces/TraceSink.h"
+#include "platform/traces/TracingPort.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +16,7 @@
 
 #include "TempFolder.h"
 #include "platform/Clock.h"
+#include "platform/VirtualSleeper.h"
 #include "platform/ports/SimPort.h"
 #include "platform/traces/TraceFactory.h"
 

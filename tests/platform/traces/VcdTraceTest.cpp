@@ -2,10 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "TempFolder.h"
 #include "VcdHeader.h"
+#include "platform/Clock.h"
+#include "platform/VirtualSleeper.h"
 #include "platform/ports/SimPort.h"
 #include "platform/traces/TraceFactory.h"
+#include "platform/traces/TracingPort.h"
 
 namespace quorvane::platform {
 namespace {
@@ -40,10 +47,53 @@ TEST(VcdTrace, DumpsTheFiveLinesWithEveryEdgeInOrder) {
                                       "#0\n$dumpvars\n1a\n0b\n0c\n1d\n1e\n$end\n"
                                       "#1\n0a\n1b\n0d\n"
                                       "#2\n1a\n"
-                                      "#500000\n0b\n1d\n"
-                                      "#500001\n1c\n"
-                                      "#500002\n");
+                                      "#500002\n0b\n1d\n"  // the wait keeps its 500 ms
+                                      "#500003\n1c\n"
+                                      "#500004\n");
   EXPECT_EQ(sim.Writes().size(), 8u) << "the port still gets every write";
+}
+
+// The timestamps of a dump's changes after $dumpvars, the closing one left out.
+std::vector<std::uint64_t> ChangeTimes(const std::string& dump) {
+  std::vector<std::uint64_t> times;
+  std::istringstream lines(dump.substr(dump.find("$end\n#")));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.starts_with("#")) times.push_back(std::stoull(line.substr(1)));
+  }
+  if (!times.empty()) times.pop_back();
+  return times;
+}
+
+// Under virtual time a burst of writes takes no time: the dump spreads its
+// edges a microsecond apart, and what follows moves with them, so the wait
+// after the burst is as long in the dump as in the write times.
+TEST(VcdTrace, AWaitAfterABurstKeepsItsFullLength) {
+  struct Case {
+    int burst;  // edges written at one instant
+    std::uint32_t waitMs;
+  };
+  for (const Case& c : {Case{1, 5}, Case{2, 1}, Case{100, 5}, Case{9072, 5}, Case{9072, 0}}) {
+    SCOPED_TRACE(::testing::Message() << c.burst << " edges, " << c.waitMs << " ms");
+    testing::TempFolder folder;
+    VirtualClock clock;
+    VirtualSleeper sleeper(clock);
+    SimPort sim;
+    std::uint64_t csvGapMicros = 0;
+    {
+      VcdTraceWriter writer(folder.File("t.vcd"));
+      TracingPort port(sim, clock, writer);
+      for (int n = 0; n < c.burst; ++n) port.Out32(kDataRegister, n % 2 == 0 ? 0x18 : 0x19);
+      const std::uint64_t before = clock.NowMicros();
+      sleeper.Sleep(c.waitMs);
+      csvGapMicros = clock.NowMicros() - before;
+      port.Out32(kDataRegister, 0x1E);
+      port.Out32(kDataRegister, 0x1F);  // and the writes after the wait stay apart
+    }
+    const std::vector<std::uint64_t> times = ChangeTimes(folder.Read("t.vcd"));
+    ASSERT_EQ(times.size(), static_cast<std::size_t>(c.burst) + 2);
+    for (std::size_t n = 1; n < times.size(); ++n) EXPECT_GT(times[n], times[n - 1]);
+    EXPECT_GE(times[times.size() - 2] - times[times.size() - 3], csvGapMicros);
+  }
 }
 
 TEST(VcdTrace, LinesStandUnknownUntilTheFirstWrite) {

@@ -1,7 +1,6 @@
 #include "platform/ports/adapters/AdapterAddresses.h"
 
 #include <charconv>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -45,8 +44,35 @@ std::vector<std::string_view> Split(std::string_view text, char separator) {
 
 }  // namespace
 
+ParsedFtdiRate ParseFtdiRate(std::string_view text) {
+  ParsedFtdiRate parsed;
+  const auto rate = ReadWhole(text, 10, kLowestFtdiRate, kHighestFtdiRate);
+  if (!rate) {
+    parsed.error = "the FTDI bit-bang rate '" + std::string(text) +
+                   "' is not understood; give it as ftdi@RATE or ftdi:VID:PID@RATE, a whole "
+                   "number from " +
+                   std::to_string(kLowestFtdiRate) + " to " + std::to_string(kHighestFtdiRate) +
+                   " (default " + std::to_string(kDefaultFtdiRate) + ", " +
+                   std::to_string(kFtdiWritesPerRate * kDefaultFtdiRate) +
+                   " writes a second on an FT232R)";
+    return parsed;
+  }
+  parsed.rate = static_cast<int>(*rate);
+  return parsed;
+}
+
 ParsedFtdiAddress ParseFtdiAddress(std::string_view text) {
   ParsedFtdiAddress parsed;
+  if (const auto at = text.find('@'); at != std::string_view::npos) {
+    const ParsedFtdiRate rate = ParseFtdiRate(text.substr(at + 1));
+    if (!rate.error.empty()) {
+      parsed.error = rate.error;
+      return parsed;
+    }
+    parsed = ParseFtdiAddress(text.substr(0, at));
+    parsed.address.rate = rate.rate;
+    return parsed;
+  }
   const std::vector<std::string_view> parts = Split(text, ':');
   const auto vendor = ReadHexId(parts[0], 1);
   const auto product = parts.size() > 1 ? ReadHexId(parts[1], 0) : std::nullopt;
@@ -62,13 +88,15 @@ ParsedFtdiAddress ParseFtdiAddress(std::string_view text) {
   return parsed;
 }
 
-std::string FtdiPortText(UsbId id, unsigned index) {
-  char text[32];
-  std::snprintf(text, sizeof text, "ftdi:%04x:%04x", id.vendor, id.product);
-  std::string portText = text;
+std::string FtdiPortText(UsbId id, unsigned index, int rate) {
+  std::string portText = "ftdi:" + UsbIdText(id);
   if (index != 0) {
     portText += ':';
     portText += std::to_string(index);
+  }
+  if (rate != kDefaultFtdiRate) {
+    portText += '@';
+    portText += std::to_string(rate);
   }
   return portText;
 }

@@ -40,6 +40,9 @@ class FtdiSystem {
   virtual std::string ErrorString() = 0;
   // ftdi_usb_close.
   virtual void Close() = 0;
+  // ftdi_usb_find_all: how many adapters with that USB ID are plugged in (0
+  // when they cannot be listed); nothing is opened.
+  virtual int CountAdapters(std::uint16_t vendor, std::uint16_t product) = 0;
 };
 
 }  // namespace quorvane::platform

@@ -9,7 +9,7 @@ namespace quorvane::platform {
 
 namespace {
 
-constexpr std::uint8_t kLineBits = 0x1F;
+constexpr std::uint8_t kLineBits = global::kSignalLineMask;
 
 // One level per line, D0 first, from bits 0 to 4 of a byte.
 std::array<int, GpioAddress::kLineCount> LineLevels(std::uint8_t bits) {

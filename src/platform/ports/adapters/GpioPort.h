@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "global/Wiring.h"
 #include "platform/ports/Port.h"
 #include "platform/ports/adapters/GpioSystem.h"
 
@@ -17,7 +18,7 @@ namespace quorvane::platform {
 // The lines to drive: the chip as libgpiod looks it up (gpiochip0, 0,
 // /dev/gpiochip0 or its label) and the line offsets for D0 to D4.
 struct GpioAddress {
-  static constexpr std::size_t kLineCount = 5;
+  static constexpr std::size_t kLineCount = global::kSignalLines;
   std::string chip;
   std::array<unsigned, kLineCount> lines{};
   friend bool operator==(const GpioAddress&, const GpioAddress&) = default;

@@ -80,6 +80,14 @@ std::string LibFtdiSystem::ErrorString() {
   return words != nullptr ? words : "";
 }
 
+int LibFtdiSystem::CountAdapters(std::uint16_t vendor, std::uint16_t product) {
+  if (!context_) return 0;
+  ftdi_device_list* found = nullptr;
+  const int count = ftdi_usb_find_all(context_.get(), &found, vendor, product);
+  const std::unique_ptr<ftdi_device_list, ListFree> list(found);
+  return count > 0 ? count : 0;
+}
+
 void LibFtdiSystem::Close() {
   if (context_) ftdi_usb_close(context_.get());
 }

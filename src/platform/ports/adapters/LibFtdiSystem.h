@@ -23,6 +23,7 @@ class LibFtdiSystem final : public FtdiSystem {
   int WriteData(const std::uint8_t* data, int size) override;
   std::string ErrorString() override;
   void Close() override;
+  int CountAdapters(std::uint16_t vendor, std::uint16_t product) override;
 
  private:
   struct ContextFree {

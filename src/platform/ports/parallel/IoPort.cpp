@@ -4,6 +4,7 @@
 #include <system_error>
 #include <utility>
 
+#include "global/HexText.h"
 #include "platform/ports/parallel/ControlRegister.h"
 
 namespace quorvane::platform {
@@ -14,13 +15,7 @@ namespace {
 constexpr unsigned long kRegisterCount = 3;
 
 std::string HexText(std::uint16_t value) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string digits;
-  do {
-    digits.insert(digits.begin(), kDigits[value % 16]);
-    value = static_cast<std::uint16_t>(value / 16);
-  } while (value != 0);
-  return "0x" + digits;
+  return global::HexNumber(value);
 }
 
 // ioperm refuses a thread without CAP_SYS_RAWIO with EPERM, and a kernel in
@@ -48,6 +43,46 @@ std::string AccessFailure(IoSystem& system, std::uint16_t base, int error) {
   return where + " could not be enabled: " + std::generic_category().message(error);
 }
 
+// The patterns the opening writes to the data register and reads back: CS
+// (bit 3) and RESET (bit 4) stay high in both, so the module takes no clock
+// edge and keeps its state, and every other line goes both ways. An empty bus
+// reads 0xFF.
+constexpr std::uint8_t kCheckPatterns[] = {0x5A, 0xBD};
+
+std::string Hex2(int value) {
+  return global::HexNumber(static_cast<std::uint32_t>(value), 2);
+}
+
+// Whether a parallel port answers at base: on a standard port whose data lines
+// drive (direction bit clear), the data register reads back what was written.
+// Writes each pattern and reads it back, then writes back what the register
+// held. Empty when it answers, else why not.
+std::string CheckAnswers(IoSystem& system, std::uint16_t base) {
+  const int held = system.Inb(base);
+  if (held < 0) {
+    return "cannot read the data register at " + HexText(base) + ": " +
+           std::generic_category().message(-held);
+  }
+  std::string failure;
+  for (const std::uint8_t pattern : kCheckPatterns) {
+    if (const int written = system.Outb(pattern, base); written < 0) {
+      failure = "cannot write the data register at " + HexText(base) + ": " +
+                std::generic_category().message(-written);
+      break;
+    }
+    if (const int read = system.Inb(base); read != pattern) {
+      failure = "no parallel port answers at " + HexText(base) + ": its data register read " +
+                (read < 0 ? std::generic_category().message(-read) : Hex2(read)) + " after " +
+                Hex2(pattern) +
+                " was written; give the card's base as /proc/ioports or lspci -v shows it "
+                "(io:378, io:E800)";
+      break;
+    }
+  }
+  system.Outb(static_cast<std::uint8_t>(held), base);
+  return failure;
+}
+
 }  // namespace
 
 std::string IoPort::LockdownMode(const std::string& text) {
@@ -71,6 +106,9 @@ IoPort::Opening IoPort::Open(IoSystem& system, std::uint16_t base) {
   if (written < 0) {
     return {nullptr, "cannot make the port at " + HexText(base) +
                          " drive its data lines: " + std::generic_category().message(-written)};
+  }
+  if (std::string silent = CheckAnswers(system, base); !silent.empty()) {
+    return {nullptr, std::move(silent)};
   }
   return {std::move(port), {}};
 }

@@ -26,7 +26,11 @@ class IoPort final : public Port {
   // Asks for access to the three registers at base with ioperm, which covers
   // every port since Linux 2.6.8, then clears the direction bit (bit 5) of
   // the control register, as ppdev's PPDATADIR does: a port that another
-  // program left in reverse mode would not drive its data lines.
+  // program left in reverse mode would not drive its data lines. Last it
+  // checks that a port answers at base: two patterns written to the data
+  // register read back (CS and RESET high in both, so the module keeps its
+  // state), then the register gets back what it held; a base where nothing
+  // reads back is refused.
   static Opening Open(IoSystem& system, std::uint16_t base);
 
   // What the active mode of the kernel's lockdown is, from the text of

@@ -1,7 +1,5 @@
 #include "platform/ports/parallel/LinuxIoSystem.h"
 
-#if defined(QUORVANE_HAS_LINUX_IO_SYSTEM)
-
 #include <sys/io.h>
 
 #include <cerrno>
@@ -35,5 +33,3 @@ std::string LinuxIoSystem::LockdownText() {
 }
 
 }  // namespace quorvane::platform
-
-#endif

@@ -1,8 +1,7 @@
 #pragma once
-// The real direct port I/O calls (x86 and x86_64 Linux only).
-
-#if defined(__linux__) && (defined(__x86_64__) || defined(__i386__))
-#define QUORVANE_HAS_LINUX_IO_SYSTEM 1
+// The real direct port I/O calls (x86 and x86_64 Linux only; the build
+// compiles them where <sys/io.h> has them and then defines
+// QUORVANE_HAS_LINUX_IO_SYSTEM).
 
 #include "platform/ports/parallel/IoSystem.h"
 
@@ -17,5 +16,3 @@ class LinuxIoSystem final : public IoSystem {
 };
 
 }  // namespace quorvane::platform
-
-#endif

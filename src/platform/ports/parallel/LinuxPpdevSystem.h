@@ -13,6 +13,7 @@ class LinuxPpdevSystem final : public PpdevSystem {
   int Ioctl(int fd, unsigned long request, void* arg) override;
   void Close(int fd) override;
   bool ModuleLoaded(const std::string& name) override;
+  std::string ActiveDevice(const std::string& path) override;
 };
 
 }  // namespace quorvane::platform

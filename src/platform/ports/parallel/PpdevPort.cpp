@@ -21,22 +21,36 @@ enum class Step { kOpen, kExclusive, kClaim, kDataDirection };
 // answers ENXIO when that fails (drivers/char/ppdev.c, register_device): when
 // no port has the device's number, and when the registration is refused
 // (drivers/parport/share.c, parport_register_dev_model): another device holds
-// the port exclusively (another program with PPEXCL, or a driver), or, as this
-// program asks for exclusive use, any other device is registered on it, such
-// as the printer driver lp, which registers on every port it finds.
-std::string ClaimRefused(PpdevSystem& system, const std::string& path) {
-  if (system.ModuleLoaded("lp")) {
-    return path +
-           " cannot be claimed: the printer driver lp is loaded and holds the port (free it with "
-           "'sudo modprobe -r lp'), or another program has the port for itself";
-  }
+// the port exclusively (another program with PPEXCL, or a driver), or, for an
+// exclusive claim, any other device is registered on it. The shared claim
+// meets only the first two.
+std::string ClaimRefused(const std::string& path) {
   return path +
          " cannot be claimed: another program or driver has the port for itself, or no "
          "parallel port is behind " +
          path + " (the kernel's log, dmesg, says which)";
 }
 
-std::string FailureReason(PpdevSystem& system, const std::string& path, Step step, int error) {
+// The device that holds the port, by the name it registered under.
+std::string HolderWords(const std::string& holder) {
+  if (holder == "lp") return "the printer driver lp";
+  if (holder.starts_with("ppdev")) return "another program through ppdev (" + holder + ")";
+  return "the driver " + holder;
+}
+
+std::string HeldTooLong(const std::string& path, const std::string& holder) {
+  constexpr std::uint32_t kWaitedMs = PpdevPort::kHeldLooks * PpdevPort::kHeldLookMs;
+  static_assert(kWaitedMs % 1000 == 0);
+  std::string text = path + " is held by " + HolderWords(holder) +
+                     ", which did not let go of it within " + std::to_string(kWaitedMs / 1000) +
+                     " s; ";
+  if (holder == "lp") {
+    return text + "try again once the printer is done, or free the port with 'sudo modprobe -r lp'";
+  }
+  return text + "try again once it has let go";
+}
+
+std::string FailureReason(const std::string& path, Step step, int error) {
   const bool noDevice =
       error == ENOENT || error == ENODEV || (error == ENXIO && step == Step::kOpen);
   const bool busy = error == EBUSY || (error == ENXIO && step == Step::kClaim);
@@ -45,7 +59,7 @@ std::string FailureReason(PpdevSystem& system, const std::string& path, Step ste
     return "no permission to use " + path +
            "; add the user to the group lp (and log in again) or run with the right permissions";
   }
-  if (busy) return ClaimRefused(system, path);
+  if (busy) return ClaimRefused(path);
   const std::string message = std::generic_category().message(error);
   switch (step) {
     case Step::kOpen:
@@ -63,41 +77,94 @@ std::string FailureReason(PpdevSystem& system, const std::string& path, Step ste
 // An open descriptor on which the port is not claimed yet; closed unless taken.
 class OpenDevice {
  public:
-  OpenDevice(PpdevSystem& system, int fd) : system_(system), fd_(fd) {}
-  ~OpenDevice() {
-    if (fd_ >= 0) system_.Close(fd_);
-  }
+  explicit OpenDevice(PpdevSystem& system) : system_(system) {}
+  ~OpenDevice() { Close(); }
   OpenDevice(const OpenDevice&) = delete;
   OpenDevice& operator=(const OpenDevice&) = delete;
+  // 0, or the negative errno of the open.
+  int Open(const std::string& path) {
+    Close();
+    const int fd = system_.Open(path);
+    if (fd < 0) return fd;
+    fd_ = fd;
+    return 0;
+  }
+  void Close() {
+    if (fd_ >= 0) system_.Close(std::exchange(fd_, -1));
+  }
   int Fd() const { return fd_; }
   int Take() { return std::exchange(fd_, -1); }
 
  private:
   PpdevSystem& system_;
-  int fd_;
+  int fd_ = -1;
 };
+
+// parport_claim_or_block sleeps for as long as another device holds the port
+// and will not be preempted (lp will not while it prints; a program holding
+// it through ppdev has no preemption at all), so the shared claim comes only
+// once the port is free, looked for in bounded steps. Empty when it is free
+// (or cannot be looked at), else why the claim is given up. A driver that
+// takes the port between the last look and the claim holds the claim up
+// until it lets go.
+std::string WaitUntilFree(PpdevSystem& system, const std::string& path, Sleeper* sleeper) {
+  for (int look = 0;; ++look) {
+    const std::string holder = system.ActiveDevice(path);
+    if (holder.empty() || holder == "none") return {};
+    if (look == PpdevPort::kHeldLooks || sleeper == nullptr) return HeldTooLong(path, holder);
+    sleeper->Sleep(PpdevPort::kHeldLookMs);
+  }
+}
+
+PpdevPort::Opening Refused(std::string error) {
+  PpdevPort::Opening opening;
+  opening.error = std::move(error);
+  return opening;
+}
 
 }  // namespace
 
-PpdevPort::Opening PpdevPort::Open(PpdevSystem& system, const std::string& path) {
-  const int fd = system.Open(path);
-  if (fd < 0) return {nullptr, FailureReason(system, path, Step::kOpen, -fd)};
-  OpenDevice device(system, fd);
-  // Exclusive use makes the claim fail at once when another driver has the
-  // port registered; a plain claim would wait until that driver lets go.
-  if (const int result = system.Ioctl(fd, PPEXCL, nullptr); result < 0) {
-    return {nullptr, FailureReason(system, path, Step::kExclusive, -result)};
+PpdevPort::Opening PpdevPort::Open(PpdevSystem& system, const std::string& path, Sleeper* sleeper) {
+  OpenDevice device(system);
+  if (const int opened = device.Open(path); opened < 0) {
+    return Refused(FailureReason(path, Step::kOpen, -opened));
   }
-  if (const int result = system.Ioctl(fd, PPCLAIM, nullptr); result < 0) {
-    return {nullptr, FailureReason(system, path, Step::kClaim, -result)};
+  // Exclusive use keeps other drivers and programs off the port while the
+  // program runs; PPEXCL only marks the registration the first claim makes.
+  if (const int result = system.Ioctl(device.Fd(), PPEXCL, nullptr); result < 0) {
+    return Refused(FailureReason(path, Step::kExclusive, -result));
   }
+  int claimed = system.Ioctl(device.Fd(), PPCLAIM, nullptr);
+  bool shared = false;
+  if (claimed == -ENXIO) {
+    // The exclusive registration was refused, most often because lp is
+    // registered. The descriptor keeps its PPEXCL flag (PPSETFLAGS changes
+    // only PP_FLAGMASK), so a new one claims the shared way.
+    if (const int opened = device.Open(path); opened < 0) {
+      return Refused(FailureReason(path, Step::kOpen, -opened));
+    }
+    if (std::string held = WaitUntilFree(system, path, sleeper); !held.empty()) {
+      return Refused(std::move(held));
+    }
+    claimed = system.Ioctl(device.Fd(), PPCLAIM, nullptr);
+    shared = true;
+  }
+  if (claimed < 0) return Refused(FailureReason(path, Step::kClaim, -claimed));
   // From here the port releases the claim and closes the descriptor.
-  auto port = std::make_unique<PpdevPort>(system, device.Take());
+  const int fd = device.Take();
+  auto port = std::make_unique<PpdevPort>(system, fd);
   int forward = 0;
   if (const int result = system.Ioctl(fd, PPDATADIR, &forward); result < 0) {
-    return {nullptr, FailureReason(system, path, Step::kDataDirection, -result)};
+    return Refused(FailureReason(path, Step::kDataDirection, -result));
   }
-  return {std::move(port), {}};
+  Opening opening;
+  opening.port = std::move(port);
+  if (shared) {
+    opening.shared = true;
+    opening.sharedWith =
+        system.ModuleLoaded("lp") ? "the printer driver lp" : "another driver registered on it";
+  }
+  return opening;
 }
 
 PpdevPort::~PpdevPort() {

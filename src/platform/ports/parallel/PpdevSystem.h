@@ -16,6 +16,10 @@ class PpdevSystem {
   virtual void Close(int fd) = 0;
   // Whether the kernel module `name` is loaded (/sys/module/NAME exists).
   virtual bool ModuleLoaded(const std::string& name) = 0;
+  // The device that has the port behind the device file claimed, as
+  // /proc/sys/dev/parport/parportN/devices/active names it ("lp", "ppdev0"),
+  // or "none"; empty when that cannot be read.
+  virtual std::string ActiveDevice(const std::string& path) = 0;
 };
 
 }  // namespace quorvane::platform

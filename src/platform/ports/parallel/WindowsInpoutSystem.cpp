@@ -4,7 +4,8 @@
 
 #include <iterator>
 
-#include "platform/TextPath.h"
+#include "platform/files/TextPath.h"
+#include "platform/files/WindowsTextPath.h"
 
 namespace quorvane::platform {
 

@@ -16,6 +16,13 @@ namespace {
 using testing::FakeIoSystem;
 using Calls = std::vector<std::string>;
 
+// The calls of the opening's check at a base whose data register holds 0x1B:
+// the two patterns written and read back, then 0x1B written back.
+Calls CheckCalls(const std::string& base) {
+  return {"inb " + base,       "outb 0x5A " + base, "inb " + base,
+          "outb 0xBD " + base, "inb " + base,       "outb 0x1B " + base};
+}
+
 // ioperm covers all 65,536 ports since Linux 2.6.8 (its manual page; the
 // kernel checks from + num against IO_BITMAP_BITS, 65536, in
 // arch/x86/kernel/ioport.c): no base needs iopl, which is deprecated and
@@ -58,7 +65,9 @@ TEST(IoPortAccess, OpeningClearsTheDirectionBitAndKeepsTheOtherControlBits) {
     system.inbResult = c.control;
     IoPort::Opening opening = IoPort::Open(system, 0xE800);
     ASSERT_NE(opening.port, nullptr);
-    EXPECT_EQ(system.calls, (Calls{"ioperm 0xE800 3 on", "inb 0xE802", c.written}));
+    Calls expected = {"ioperm 0xE800 3 on", "inb 0xE802", c.written};
+    for (const std::string& call : CheckCalls("0xE800")) expected.push_back(call);
+    EXPECT_EQ(system.calls, expected);
   }
   // The opening's write is the port's own: the writes of the program count
   // from the first Out32, and a failed opening write refuses the port.
@@ -70,6 +79,78 @@ TEST(IoPortAccess, OpeningClearsTheDirectionBitAndKeepsTheOtherControlBits) {
             "cannot make the port at 0x378 drive its data lines: Input/output error");
   EXPECT_EQ(failing.calls,
             (Calls{"ioperm 0x378 3 on", "inb 0x37A", "outb 0xC4 0x37A", "ioperm 0x378 3 off"}));
+}
+
+// The data register of a standard port in output mode reads back what was
+// written; where no port sits, the bus reads 0xFF. The opening writes two
+// patterns that keep CS and RESET high (the module takes no clock edge), reads
+// each back, and always writes back what the register held.
+TEST(IoPortAccess, OpeningChecksThatAPortAnswersAndRestoresTheDataRegister) {
+  struct Case {
+    const char* name;
+    std::uint16_t base;
+    bool answers;
+    int stuckHigh;    // data-register bits that read 1 whatever was written
+    int failingOutb;  // 0: none
+    std::string error;
+    Calls check;  // the calls after the direction bit was cleared, to the access given back
+  };
+  // What the data register reads before the check is what goes back.
+  const Calls emptyBus = {"inb 0x17A", "outb 0x5A 0x17A", "inb 0x17A", "outb 0xFF 0x17A",
+                          "ioperm 0x17A 3 off"};
+  const Calls refusedAtFirst = {"inb 0x17A", "outb 0x5A 0x17A", "inb 0x17A", "outb 0x1B 0x17A",
+                                "ioperm 0x17A 3 off"};
+  const Case cases[] = {
+      {"a port answers",
+       0x378,
+       true,
+       0,
+       0,
+       "",
+       {"inb 0x378", "outb 0x5A 0x378", "inb 0x378", "outb 0xBD 0x378", "inb 0x378",
+        "outb 0x1B 0x378", "ioperm 0x378 3 off"}},
+      {"nothing at the base", 0x17A, false, 0, 0,
+       "no parallel port answers at 0x17A: its data register read 0xFF after 0x5A was written; "
+       "give the card's base as /proc/ioports or lspci -v shows it (io:378, io:E800)",
+       emptyBus},
+      {"a data line stuck high", 0x17A, true, 0x01, 0,
+       "no parallel port answers at 0x17A: its data register read 0x5B after 0x5A was written; "
+       "give the card's base as /proc/ioports or lspci -v shows it (io:378, io:E800)",
+       refusedAtFirst},
+      {"a line stuck high that only the second pattern shows",
+       0x17A,
+       true,
+       0x40,
+       0,
+       "no parallel port answers at 0x17A: its data register read 0xFD after 0xBD was written; "
+       "give the card's base as /proc/ioports or lspci -v shows it (io:378, io:E800)",
+       {"inb 0x17A", "outb 0x5A 0x17A", "inb 0x17A", "outb 0xBD 0x17A", "inb 0x17A",
+        "outb 0x5B 0x17A", "ioperm 0x17A 3 off"}},
+      {"a pattern that cannot be written",
+       0x378,
+       true,
+       0,
+       3,
+       "cannot write the data register at 0x378: Input/output error",
+       {"inb 0x378", "outb 0x5A 0x378", "inb 0x378", "outb 0xBD 0x378", "outb 0x1B 0x378",
+        "ioperm 0x378 3 off"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    FakeIoSystem system;
+    system.portAnswers = c.answers;
+    system.stuckHigh = c.stuckHigh;
+    system.failingOutb = c.failingOutb;
+    IoPort::Opening opening = IoPort::Open(system, c.base);
+    EXPECT_EQ(opening.port == nullptr, !c.error.empty());
+    EXPECT_EQ(opening.error, c.error);
+    opening.port.reset();
+    ASSERT_GE(system.calls.size(), 3u);
+    EXPECT_EQ(Calls(system.calls.begin() + 3, system.calls.end()), c.check);
+    if (c.answers && c.stuckHigh == 0) {
+      EXPECT_EQ(system.data, 0x1B) << "the byte the register held is back";
+    }
+  }
 }
 
 TEST(IoPortWrite, RegistersMapOntoTheBaseAndControlKeepsBits4And5Clear) {
@@ -103,7 +184,7 @@ TEST(IoPortWrite, RegistersMapOntoTheBaseAndControlKeepsBits4And5Clear) {
 
 TEST(IoPortWrite, AFailedOutbIsLatchedAndNothingMoreIsWritten) {
   FakeIoSystem system;
-  system.failingOutb = 1 + 2;  // after the opening's own write
+  system.failingOutb = FakeIoSystem::kOpeningOutbs + 2;  // after the opening's own writes
   system.outbError = -EIO;
   IoPort::Opening opening = IoPort::Open(system, 0x378);
   system.calls.clear();

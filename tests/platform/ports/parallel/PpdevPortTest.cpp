@@ -7,12 +7,14 @@
 #include <linux/ppdev.h>
 #include <sys/ioctl.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "FakePpdevSystem.h"
+#include "RecordingSleeper.h"
 
 namespace quorvane::platform {
 namespace {
@@ -119,11 +121,14 @@ TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {
       "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
       "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)";
   const Calls openOnly = {"open /dev/parport0"};
-  const Calls openBusy = {"open /dev/parport0", "look for module lp"};
   const Calls exclFails = {"open /dev/parport0", "ioctl 7 PPEXCL", "close 7"};
   const Calls claimFails = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM", "close 7"};
-  const Calls claimBusy = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM",
-                           "look for module lp", "close 7"};
+  const Calls claimBusy = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM", "close 7"};
+  // ENXIO to the exclusive claim: opened again, and refused the shared way too.
+  const Calls sharedRefused = {"open /dev/parport0", "ioctl 7 PPEXCL",
+                               "ioctl 7 PPCLAIM",    "close 7",
+                               "open /dev/parport0", "read active /dev/parport0",
+                               "ioctl 7 PPCLAIM",    "close 7"};
   const Calls dirFails = {"open /dev/parport0",  "ioctl 7 PPEXCL",    "ioctl 7 PPCLAIM",
                           "ioctl 7 PPDATADIR 0", "ioctl 7 PPRELEASE", "close 7"};
   struct Case {
@@ -138,10 +143,10 @@ TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {
       {0, ENXIO, noDevice, openOnly},
       {0, EACCES, permission, openOnly},
       {0, EPERM, permission, openOnly},
-      {0, EBUSY, busy, openBusy},
+      {0, EBUSY, busy, openOnly},
       {0, EIO, "cannot open /dev/parport0: Input/output error", openOnly},
       {PPEXCL, EINVAL, "cannot get exclusive use of /dev/parport0: Invalid argument", exclFails},
-      {PPCLAIM, ENXIO, busy, claimBusy},
+      {PPCLAIM, ENXIO, busy, sharedRefused},
       {PPCLAIM, EBUSY, busy, claimBusy},
       {PPCLAIM, ENODEV, noDevice, claimFails},
       {PPCLAIM, EIO, "cannot claim /dev/parport0: Input/output error", claimFails},
@@ -163,43 +168,120 @@ TEST(PpdevPortOpen, EachFailureNamesTheDeviceAndTheReasonAndCleansUp) {
   }
 }
 
-// PPCLAIM registers the program's device on the port at the first claim and
-// answers ENXIO when no port has the device's number, or when the
-// registration is refused (drivers/char/ppdev.c, register_device, "no
-// associated port" and "failed to register device"). With PPEXCL the
-// registration is refused while any other device is registered on the port,
-// and any registration while another device holds it exclusively
-// (drivers/parport/share.c, parport_register_dev_model, "cannot grant
-// exclusive access", "no more devices allowed"). The printer driver lp
-// registers on every port it finds, but is only one of these causes: only
-// when it is loaded (/sys/module/lp) is unloading it suggested.
-TEST(PpdevPortOpen, ARefusedClaimSuggestsUnloadingLpOnlyWhenLpIsLoaded) {
+// The stand-in answers as drivers/char/ppdev.c and drivers/parport/share.c do.
+// PPEXCL only marks the registration that the first PPCLAIM makes, and that
+// registration is refused (ENXIO) while any other device is registered on the
+// port, as the printer driver lp is on every port it finds. The descriptor
+// keeps its PPEXCL flag, so the port opens the device again and claims the
+// shared way; that claim sleeps in parport_claim_or_block while another
+// device holds the port, so it is made only once /proc says the port is free,
+// looked at every 50 ms for at most 2 s.
+TEST(PpdevPortOpen, AClaimRefusedForExclusiveUseIsMadeSharedWithinABoundedWait) {
+  const Calls reopened = {"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM", "close 7",
+                          "open /dev/parport0"};
+  const std::string lpPrints =
+      "/dev/parport0 is held by the printer driver lp, which did not let go of it within 2 s; "
+      "try again once the printer is done, or free the port with 'sudo modprobe -r lp'";
   struct Case {
-    std::set<std::string> loaded;
+    const char* name;
+    std::vector<std::string> others;  // devices registered by other drivers
+    bool exclusive;                   // one of them registered exclusively
+    std::string holder;               // the device that has the port claimed
+    int holderLooks;                  // looks that still see it; -1: all
+    bool withSleeper;
+    std::string sharedWith;  // empty: refused
     std::string error;
+    int looks;  // reads of "active"
   };
   const Case cases[] = {
-      {{"lp", "parport_pc", "ppdev"},
-       "/dev/parport0 cannot be claimed: the printer driver lp is loaded and holds the port (free "
-       "it with 'sudo modprobe -r lp'), or another program has the port for itself"},
-      {{"parport_pc", "ppdev"},
+      {"lp registered, idle", {"lp"}, false, "", -1, true, "the printer driver lp", "", 1},
+      {"lp prints for three more looks",
+       {"lp"},
+       false,
+       "lp",
+       3,
+       true,
+       "the printer driver lp",
+       "",
+       4},
+      {"lp prints on", {"lp"}, false, "lp", -1, true, "", lpPrints, 41},
+      {"lp prints on, and the opening may not wait",
+       {"lp"},
+       false,
+       "lp",
+       -1,
+       false,
+       "",
+       lpPrints,
+       1},
+      {"another program holds it shared",
+       {"ppdev0"},
+       false,
+       "ppdev0",
+       -1,
+       true,
+       "",
+       "/dev/parport0 is held by another program through ppdev (ppdev0), which did not let go "
+       "of it within 2 s; try again once it has let go",
+       41},
+      {"another program has it for itself",
+       {"ppdev0"},
+       true,
+       "",
+       -1,
+       true,
+       "",
        "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
-       "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)"},
-      {{},
-       "/dev/parport0 cannot be claimed: another program or driver has the port for itself, or "
-       "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)"},
+       "no parallel port is behind /dev/parport0 (the kernel's log, dmesg, says which)",
+       1},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.error);
+    SCOPED_TRACE(c.name);
     FakePpdevSystem system;
-    system.loadedModules = c.loaded;
-    system.ioctlResults[PPCLAIM] = -ENXIO;
-    PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0");
-    EXPECT_EQ(opening.port, nullptr);
+    system.otherDevices = c.others;
+    system.otherExclusive = c.exclusive;
+    system.holder = c.holder;
+    system.holderLooks = c.holderLooks;
+    system.loadedModules = {"lp", "parport_pc", "ppdev"};
+    testing::RecordingSleeper sleeper;
+    PpdevPort::Opening opening =
+        PpdevPort::Open(system, "/dev/parport0", c.withSleeper ? &sleeper : nullptr);
     EXPECT_EQ(opening.error, c.error);
-    EXPECT_EQ(system.calls, (Calls{"open /dev/parport0", "ioctl 7 PPEXCL", "ioctl 7 PPCLAIM",
-                                   "look for module lp", "close 7"}));
+    EXPECT_EQ(opening.port != nullptr, c.error.empty());
+    EXPECT_EQ(opening.shared, c.error.empty());
+    EXPECT_EQ(opening.sharedWith, c.sharedWith);
+    EXPECT_EQ(system.sleepingClaims, 0) << "no claim sleeps in the kernel";
+    ASSERT_GE(system.calls.size(), reopened.size() + 1);
+    EXPECT_EQ(Calls(system.calls.begin(), system.calls.begin() + 5), reopened);
+    EXPECT_EQ(std::count(system.calls.begin(), system.calls.end(), "read active /dev/parport0"),
+              c.looks);
+    EXPECT_EQ(sleeper.requests, std::vector<std::uint32_t>(c.looks - 1, 50));
+    if (c.error.empty()) {
+      EXPECT_EQ(Calls(system.calls.end() - 3, system.calls.end()),
+                (Calls{"ioctl 7 PPCLAIM", "ioctl 7 PPDATADIR 0", "look for module lp"}));
+    } else {
+      EXPECT_EQ(system.calls.back(), "close 7");
+    }
   }
+}
+
+// Without /proc the port cannot be looked at: the shared claim is made at once.
+// A port that no device holds but that lp is not behind is said to be shared
+// with another driver.
+TEST(PpdevPortOpen, ASharedClaimNamesLpOnlyWhenLpIsLoaded) {
+  FakePpdevSystem system;
+  system.otherDevices = {"plip"};
+  system.activeReadable = false;
+  testing::RecordingSleeper sleeper;
+  PpdevPort::Opening opening = PpdevPort::Open(system, "/dev/parport0", &sleeper);
+  ASSERT_NE(opening.port, nullptr);
+  EXPECT_TRUE(opening.shared);
+  EXPECT_EQ(opening.sharedWith, "another driver registered on it");
+  EXPECT_TRUE(sleeper.requests.empty());
+  // The claim is released, and the device closed, as for an exclusive one.
+  system.calls.clear();
+  opening.port.reset();
+  EXPECT_EQ(system.calls, (Calls{"ioctl 7 PPRELEASE", "close 7"}));
 }
 
 }  // namespace

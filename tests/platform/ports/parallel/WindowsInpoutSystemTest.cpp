@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ProgramPath.h"
+#include "platform/folders/ProgramPath.h"
 #include "platform/ports/PortFactory.h"
 #include "platform/ports/parallel/InpoutPort.h"
 #include "platform/ports/parallel/WindowsInpoutSystem.h"
