@@ -1,39 +1,88 @@
 #include "app/DesktopOptions.h"
 
+#include <QCommandLineParser>
+#include <QStringList>
+
 #include "platform/traces/TraceFactory.h"
 
 namespace quorvane::app {
+namespace {
 
-DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
-  DesktopOptions options;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    std::string name = args[i];
-    std::optional<std::string> value;
-    if (const auto equals = name.find('='); name.starts_with("--") && equals != std::string::npos) {
-      value = name.substr(equals + 1);
-      name.resize(equals);
+struct ValueOption {
+  const char* name;
+  const char* valueName;
+  std::optional<std::string> DesktopOptions::*target;
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"port", "PORT", &DesktopOptions::port},
+    {"folder", "DIR", &DesktopOptions::folder},
+    {"trace", "FILE", &DesktopOptions::trace},
+    {"screenshot", "FILE", &DesktopOptions::screenshot},
+    {"module-screenshot", "FILE", &DesktopOptions::moduleScreenshot},
+};
+
+// The arguments go through the parser as Latin-1, one character per byte, so
+// a path comes back with the bytes it was given, whatever their encoding.
+QString ToArgument(const std::string& text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::string FromArgument(const QString& text) {
+  const QByteArray bytes = text.toLatin1();
+  return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// What the parser refused, in the program's own words. The parser gathers
+// every problem without saying where it stands, so ever longer runs of the
+// arguments are parsed until one holds a problem: its last argument is the
+// first one refused. A missing value can only be the very last argument's.
+std::string UsageError(QCommandLineParser& parser, const QStringList& arguments,
+                       const std::vector<std::string>& args) {
+  for (qsizetype count = 2; count <= arguments.size(); ++count) {
+    const bool parsed = parser.parse(arguments.first(count));
+    const std::string& last = args[static_cast<std::size_t>(count - 2)];
+    if (!parser.unknownOptionNames().isEmpty() || !parser.positionalArguments().isEmpty()) {
+      return "unknown option '" + last + "'";
     }
-    std::optional<std::string>* target = name == "--port"                ? &options.port
-                                         : name == "--folder"            ? &options.folder
-                                         : name == "--trace"             ? &options.trace
-                                         : name == "--screenshot"        ? &options.screenshot
-                                         : name == "--module-screenshot" ? &options.moduleScreenshot
-                                                                         : nullptr;
-    if (name == "--help" || name == "-h") {
-      options.help = true;
-    } else if (target == nullptr) {
-      options.error = "unknown option '" + args[i] + "'";
-      return options;
-    } else if (value) {
-      *target = value;
-    } else if (i + 1 < args.size()) {
-      *target = args[++i];
-    } else {
-      options.error = name + " needs a value";
-      return options;
+    if (const auto equals = last.find('='); !parsed && equals != std::string::npos) {
+      return last.substr(0, equals) + " takes no value";
     }
   }
-  if (options.trace) options.error = platform::TraceNameError(*options.trace);
+  return args.back() + " needs a value";
+}
+
+}  // namespace
+
+DesktopOptions ParseDesktopOptions(const std::vector<std::string>& args) {
+  // parse(), unlike process(), needs no application object: this runs before
+  // QApplication exists.
+  QCommandLineParser parser;
+  const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+  parser.addOption(help);
+  for (const ValueOption& option : kValueOptions) {
+    parser.addOption(QCommandLineOption(QString::fromLatin1(option.name), QString(),
+                                        QString::fromLatin1(option.valueName)));
+  }
+  QStringList arguments{QStringLiteral("quorvane")};
+  for (const std::string& arg : args) arguments << ToArgument(arg);
+
+  DesktopOptions options;
+  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) {
+    options.error = UsageError(parser, arguments, args);
+    return options;
+  }
+  options.help = parser.isSet(help);
+  for (const ValueOption& option : kValueOptions) {
+    const QString name = QString::fromLatin1(option.name);
+    if (parser.isSet(name)) options.*option.target = FromArgument(parser.value(name));
+  }
+  // An empty folder would stand for the root folder.
+  if (parser.values(QStringLiteral("folder")).contains(QString())) {
+    options.error = "--folder needs a folder, not an empty text";
+  } else if (options.trace) {
+    options.error = platform::TraceNameError(*options.trace);
+  }
   return options;
 }
 
@@ -43,10 +92,13 @@ std::string DesktopUsage() {
 
 The desktop workbench for display modules on the parallel port.
 
-  --port PORT          where the bytes go (default: $QUORVANE_PORT, else auto):
+  --port PORT          where the bytes go (default: $QUORVANE_PORT, else the
+                       port chosen last in the program, else auto):
                        auto, sim, ppdev[:DEVICE], io[:BASE], inpout32,
-                       ftdi[:VID:PID[:INDEX]], gpio:CHIP:L0,L1,L2,L3,L4
-                       (see quorvane-send --help)
+                       ftdi[:VID:PID[:INDEX]][@RATE], gpio:CHIP:L0,L1,L2,L3,L4
+                       (BASE in hex: io:378, io:E800; RATE the FTDI bit-bang
+                       rate, 300 to 200000, default 62500; see quorvane-send
+                       --help)
   --folder DIR         the program folder with the event files and the picture
                        series; without it $QUORVANE_FOLDER, else this
                        program's own folder when it holds 0.evnt and is
@@ -60,10 +112,9 @@ The desktop workbench for display modules on the parallel port.
   --screenshot FILE    start up, send the default command list, save a picture
                        of the main window and end
   --module-screenshot FILE
-                       start up on the simulated port, run the reset event,
-                       send the default init sequence and the picture
-                       images/lcd_0.bmp, save a picture of the main, image and
-                       module windows and end
+                       start up, run the reset event, send the default init
+                       sequence and the picture images/lcd_0.bmp, save a
+                       picture of the main, image and module windows and end
   --help               this text
 
 Environment: QUORVANE_PORT (the default of --port), QUORVANE_FOLDER (the

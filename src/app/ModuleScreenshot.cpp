@@ -22,7 +22,7 @@ constexpr int kGap = 16;
 
 QString SaveModuleScreenshot(ui::frmELCD& window, const QString& path) {
   module::frmModule* moduleWindow = window.ModuleWindow();
-  if (moduleWindow == nullptr) return "the module window needs the simulated port (--port sim)";
+  if (moduleWindow == nullptr) return "there is no module window";
   const QString picturePath =
       QString::fromStdString(window.Global().ProgramFolder) + "images/lcd_0.bmp";
   const image::LoadedPicture loaded = image::LoadPicture(picturePath);

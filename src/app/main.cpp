@@ -2,53 +2,37 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <QSocketNotifier>
 #include <QTimer>
 #include <cstdlib>
 #include <iostream>
-#include <memory>
-#include <optional>
 
 #include "app/DesktopOptions.h"
+#include "app/DesktopPlatform.h"
+#include "app/DesktopPort.h"
 #include "app/ModuleScreenshot.h"
-#include "module/CatchUpSleeper.h"
-#include "module/ModuleFeed.h"
-#include "module/Pcd8544.h"
 #include "module/frmModule.h"
-#include "platform/Clock.h"
-#include "platform/MessageBoxes.h"
-#include "platform/ProgramFolderChoice.h"
-#include "platform/QtCommonDialogs.h"
-#include "platform/Shell.h"
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
-#include "platform/UserFolder.h"
-#include "platform/ports/FlushingSleeper.h"
+#include "platform/desktop/CommonDialogs.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/desktop/MessageBoxes.h"
+#include "platform/desktop/Shell.h"
+#include "platform/files/CommandLine.h"
+#include "platform/folders/FolderHelp.h"
+#include "platform/folders/ProgramFolderChoice.h"
+#include "platform/folders/UserFolder.h"
 #include "platform/ports/PortFactory.h"
-#include "platform/ports/ReopenablePort.h"
-#include "platform/traces/Trace.h"
-#include "platform/traces/TraceFactory.h"
+#include "session/PortStack.h"
 #include "ui/main/ApplicationLook.h"
-#include "ui/main/SimulatedPortNotice.h"
 #include "ui/main/frmELCD.h"
-
-namespace {
+#include "ui/port/PortChooser.h"
+#include "ui/port/PortSettings.h"
 
 using namespace quorvane;
 
-bool HasDisplay() {
-  const auto set = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value != nullptr && *value != '\0';
-  };
-  return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   const app::DesktopOptions options =
-      app::ParseDesktopOptions(std::vector<std::string>(argv + 1, argv + argc));
+      app::ParseDesktopOptions(platform::CommandLineArguments(argc, argv));
   if (!options.error.empty()) {
     std::cerr << "quorvane: " << options.error << "\nTry 'quorvane --help'.\n";
     return 2;
@@ -59,7 +43,7 @@ int main(int argc, char** argv) {
     std::cout << app::DesktopUsage() << platform::FolderHelp(folderChoice);
     return 0;
   }
-  if (!HasDisplay()) {
+  if (!app::HasDisplay()) {
     if (!options.screenshot && !options.moduleScreenshot) {
       std::cerr << "quorvane: no display to open the window on.\n"
                    "Run it on a desktop, or under a virtual display: xvfb-run -a "
@@ -74,78 +58,42 @@ int main(int argc, char** argv) {
   platform::InstallStopSignals();
 
   const platform::PortSystems systems = platform::RealPortSystems();
-  const std::string portText = platform::ChoosePortText(options.port, std::getenv("QUORVANE_PORT"));
-  platform::OpenedPort opened = platform::OpenPort(portText, systems);
-  if (!opened.port) {
-    std::cerr << "quorvane: " << opened.error << '\n';
-    return opened.usageError ? 2 : 1;
-  }
-  const bool simulated = opened.sim != nullptr;
-  const std::string notice = opened.notice;
-  const std::string portName = simulated ? "simulated port" : opened.name;
-  // After a failure the next action opens the same port again by its name.
-  platform::ReopenablePort reopenable(std::move(opened), systems);
-  platform::SteadyClock clock;  // trace time counts from the moment the port was opened
-  platform::Port* port = &reopenable;
-  platform::OpenedTrace trace;
-  std::unique_ptr<platform::TracingPort> tracingPort;
-  if (options.trace) {
-    trace = platform::OpenTraceWriter(*options.trace);
-    if (!trace.sink) {
-      std::cerr << "quorvane: " << trace.error << '\n';
-      return trace.usageError ? 2 : 1;
-    }
-    tracingPort = std::make_unique<platform::TracingPort>(*port, clock, *trace.sink);
-    port = tracingPort.get();
-  }
-
-  // With the simulated port the emulated module hangs on the lines, and its
-  // window catches up before every wait.
-  module::Pcd8544 panelModule;
-  std::optional<module::ModuleFeed> moduleFeed;
-  if (simulated) port = &moduleFeed.emplace(*port, panelModule);
-  if (options.moduleScreenshot && !simulated) {
-    std::cerr << "quorvane: --module-screenshot needs the simulated port (--port sim)\n";
-    return 2;
-  }
-
-  platform::StopAwareSleeper stopAwareSleeper;
-  // A buffering port sends what it holds before every wait.
-  platform::FlushingSleeper flushingSleeper(*port, stopAwareSleeper);
-  module::CatchUpSleeper sleeper(flushingSleeper);
+  QSettings settings("Quorvane", "quorvane");
   platform::QtMessageBoxes messages;
-  platform::QtShell shell;
-  platform::QtCommonDialogs dialogs;
+  ui::DialogPortChooser chooser(systems);
+  const bool screenshotRun = options.screenshot || options.moduleScreenshot;
+  // Every wait ends early when a stop is asked for, inside a byte as well:
+  // the window closes at once.
+  platform::StopAwareSleeper stopAwareSleeper;
+  app::DesktopPort port = app::OpenDesktopPort(
+      {platform::ChoosePortText(options.port, std::getenv("QUORVANE_PORT"),
+                                ui::RememberedPort(settings).value_or("auto")),
+       options.trace, !screenshotRun},
+      systems, {stopAwareSleeper, stopAwareSleeper}, messages, chooser, std::cerr);
+  if (!port.stack) return port.status;
+  if (port.chosen) ui::RememberPort(settings, port.portText);
+  const std::string portText = port.portText;
+  session::PortStack& stack = *port.stack;
+  const bool simulated = stack.Simulated();
+  const std::string notice = stack.Notice();
+
+  const std::unique_ptr<platform::Shell> shell = platform::PlatformShell();
+  const std::unique_ptr<platform::CommonDialogs> dialogs = platform::PlatformCommonDialogs();
   const platform::PreparedFolder programFolder = platform::PrepareProgramFolder(folderChoice);
-  ui::DesktopServices services{*port, sleeper, messages, shell, dialogs, programFolder.folder};
-  if (simulated) services.module = &panelModule;
-  services.portName = portName;
-  services.reopenPort = [&reopenable] { return reopenable.Reopen(); };
-  services.trace = tracingPort.get();
-  ui::frmELCD window(services);
-  sleeper.SetHook([&window] {
+  ui::frmELCD window(
+      {stack, messages, *shell, *dialogs, programFolder.folder, &chooser, &settings});
+  // The module window catches up before every wait.
+  stack.SetWaitHook([&window] {
     if (module::frmModule* moduleWindow = window.ModuleWindow()) moduleWindow->CatchUp();
   });
   window.Form_Load();
   if (window.IsShutDown()) return platform::StopExitStatus();  // stopped during start-up
   window.show();
 
-#ifndef _WIN32
-  QSocketNotifier stopNotifier(platform::StopDescriptor(), QSocketNotifier::Read);
-  QObject::connect(&stopNotifier, &QSocketNotifier::activated, &window, &QWidget::close);
-#else
-  // Windows has no descriptor to watch: the request is looked at ten times a
-  // second while the window waits for input.
-  QTimer stopPoll;
-  QObject::connect(&stopPoll, &QTimer::timeout, &window, [&window] {
-    if (platform::StopRequested()) window.close();
-  });
-  stopPoll.start(100);
-#endif
+  app::CloseOnStopRequest(window);
 
   // A notice goes to standard error, and into a box once the window shows
   // unless the run only takes a screenshot.
-  const bool screenshotRun = options.screenshot || options.moduleScreenshot;
   const auto tell = [&](const std::string& text, platform::MessageBoxes::Icon icon, bool box) {
     std::cerr << "quorvane: " << text << '\n';
     if (!box || screenshotRun) return;
@@ -154,11 +102,22 @@ int main(int argc, char** argv) {
     });
   };
   if (!notice.empty()) {
-    // The simulated port's notice is a box once per machine and port choice;
-    // the module window and the power box's tooltip name the port from then on.
-    QSettings settings("Quorvane", "quorvane");
-    tell(notice, platform::MessageBoxes::Icon::Information,
-         !screenshotRun && (!simulated || ui::TakeSimulatedPortNotice(settings, portText, notice)));
+    // The simulated port's notice is a box once per machine and port choice,
+    // with a button that chooses another port; the module window and the
+    // power box's tooltip name the port from then on.
+    if (!simulated) {
+      tell(notice, platform::MessageBoxes::Icon::Information, true);
+    } else {
+      std::cerr << "quorvane: " << notice << '\n';
+      if (!screenshotRun && ui::TakeSimulatedPortNotice(settings, portText, notice)) {
+        QTimer::singleShot(0, &window, [&messages, &window, notice] {
+          const int answer = messages.AskChoice(&window, QString::fromStdString(notice),
+                                                platform::MessageBoxes::Icon::Information,
+                                                "Quorvane", {"OK", "Choose port..."}, 0);
+          if (answer == 1) window.ChoosePort();
+        });
+      }
+    }
   }
   // A user folder that could not be made ready is said once, naming it.
   if (!programFolder.notice.empty()) {

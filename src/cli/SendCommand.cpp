@@ -1,31 +1,25 @@
 #include "cli/SendCommand.h"
 
 #include <algorithm>
-#include <memory>
-#include <optional>
 #include <ostream>
 
-#include "cli/ActionRunner.h"
-#include "cli/CountingPort.h"
-#include "cli/PanelOutput.h"
+#include "cli/PanelReport.h"
 #include "cli/SendOptions.h"
 #include "cli/SendStop.h"
-#include "events/Engine.h"
-#include "events/EventCatalogue.h"
-#include "events/TextFields.h"
 #include "global/CountText.h"
-#include "global/Diagnostics.h"
-#include "module/ModuleFeed.h"
+#include "image/PictureCanvas.h"
+#include "image/Threshold.h"
 #include "module/Pcd8544.h"
-#include "platform/Clock.h"
-#include "platform/ProgramFolderChoice.h"
 #include "platform/StopSignal.h"
-#include "platform/UserFolder.h"
-#include "platform/ports/FlushingSleeper.h"
+#include "platform/folders/FolderHelp.h"
+#include "platform/folders/ProgramFolderChoice.h"
+#include "platform/folders/UserFolder.h"
 #include "platform/ports/PortFactory.h"
-#include "platform/traces/Trace.h"
 #include "platform/traces/TraceFactory.h"
+#include "platform/traces/TracingPort.h"
 #include "port/FailureReport.h"
+#include "session/PortStack.h"
+#include "session/Session.h"
 
 namespace quorvane::cli {
 namespace {
@@ -42,11 +36,17 @@ platform::FolderChoice ChooseFolder(const SendOptions& options,
           {}};
 }
 
-void PrintReports(global::Diagnostics& diagnostics, std::ostream& err, bool& reported) {
-  for (const std::string& message : diagnostics.Take()) {
-    err << "quorvane-send: " << message << '\n';
-    reported = true;
+void Print(const std::string& message, std::ostream& err, bool& reported) {
+  err << "quorvane-send: " << message << '\n';
+  reported = true;
+}
+
+// What the engine reported; a series that ended at a frame says which first.
+void PrintReports(const session::ActionOutcome& outcome, std::ostream& err, bool& reported) {
+  if (outcome.seriesStoppedAt) {
+    Print(session::SeriesStoppedSentence(*outcome.seriesStoppedAt), err, reported);
   }
+  for (const std::string& message : outcome.reports) Print(message, err, reported);
 }
 
 }  // namespace
@@ -71,125 +71,84 @@ int RunSend(const std::vector<std::string>& args, const SendEnvironment& environ
   }
 
   const std::string portText = platform::ChoosePortText(options.port, environment.portVariable);
-  platform::OpenedPort opened = platform::OpenPort(portText, *environment.systems);
-  if (opened.usageError) {
-    err << "quorvane-send: " << opened.error << '\n';
-    return 2;
+  // Real waits, unless virtual time replaces them: between two bytes a stop
+  // ends them early; inside a byte or a sequence they last their time.
+  const session::RealWaits waits{*environment.sleeper, environment.wholeSleeper != nullptr
+                                                           ? *environment.wholeSleeper
+                                                           : *environment.sleeper};
+  session::PortStack::Opening opening = session::PortStack::Open(
+      portText, *environment.systems, waits,
+      {options.trace, options.virtualTime,
+       options.WantsPanel() ? session::ModuleOnLines::Always : session::ModuleOnLines::No});
+  if (!opening.notice.empty()) err << "quorvane-send: " << opening.notice << '\n';
+  if (!opening.stack) {
+    err << "quorvane-send: " << opening.error << '\n';
+    return opening.usageError ? 2 : 1;
   }
-  if (!opened.port) {
-    err << "quorvane-send: " << opened.error << '\n';
-    return 1;
-  }
-  if (!opened.notice.empty()) err << "quorvane-send: " << opened.notice << '\n';
-
-  // Trace time counts from the moment the port was opened.
-  platform::VirtualClock virtualClock;
-  platform::SteadyClock steadyClock;
-  platform::VirtualSleeper virtualSleeper(virtualClock);
-  const platform::Clock& clock =
-      options.virtualTime ? static_cast<const platform::Clock&>(virtualClock) : steadyClock;
-  platform::Sleeper& betweenBytes =
-      options.virtualTime ? static_cast<platform::Sleeper&>(virtualSleeper) : *environment.sleeper;
-  platform::Sleeper& withinByte = options.virtualTime || environment.wholeSleeper == nullptr
-                                      ? betweenBytes
-                                      : *environment.wholeSleeper;
-
-  platform::Port* target = opened.port.get();
-  platform::OpenedTrace trace;
-  std::unique_ptr<platform::TracingPort> tracingPort;
-  if (options.trace) {
-    trace = platform::OpenTraceWriter(*options.trace);
-    if (!trace.sink) {
-      err << "quorvane-send: " << trace.error << '\n';
-      return trace.usageError ? 2 : 1;
-    }
-    tracingPort = std::make_unique<platform::TracingPort>(*target, clock, *trace.sink);
-    target = tracingPort.get();
-  }
-  // The emulated module reads the data-register writes of this run, whatever
-  // the port.
-  module::Pcd8544 panelModule;
-  std::optional<module::ModuleFeed> moduleFeed;
-  if (options.WantsPanel()) target = &moduleFeed.emplace(*target, panelModule);
-  // A stop ends the run only between two bytes (SendStop.h).
-  StopPoints stops;
-  CountingPort counter(*target, stops);
-  StopPointSleeper stopPointSleeper(stops, counter.writes, betweenBytes, withinByte);
-  // A buffering port sends what it holds before every wait.
-  // Only the waits that happen are counted: one whose flush failed does not.
-  CountingSleeper sleeper(stopPointSleeper);
-  platform::FlushingSleeper flushingSleeper(counter, sleeper);
-  global::Diagnostics diagnostics;
-  events::Engine engine(counter, flushingSleeper, diagnostics);
+  session::PortStack& stack = *opening.stack;
+  session::Session session(stack);
+  image::PictureCanvas canvas(Qt::white);
+  session.SetPictureSurface(&canvas);
+  session.SetImageThreshold(image::ThresholdOfPosition(options.threshold));
   const platform::PreparedFolder folder =
       platform::PrepareProgramFolder(ChooseFolder(options, environment));
   if (!folder.notice.empty()) err << "quorvane-send: " << folder.notice << '\n';
-  engine.global.ProgramFolder = events::AddBackslash(folder.folder);
-  const events::InitEventsResult loaded = events::InitEvents(engine.global);
+  session.LoadEvents(folder.folder);
 
-  out << "port: " << portText << (opened.sim ? " (simulated)" : "") << "; program folder "
-      << engine.global.ProgramFolder << '\n';
+  out << "port: " << portText << (stack.Simulated() ? " (simulated)" : "") << "; program folder "
+      << session.Engine().global.ProgramFolder << '\n';
   bool reported = false;
-  bool traceStopReported = false;
-  ActionRunner runner(engine, diagnostics, loaded.unreadable, options.threshold);
   // A stop runs the shut-down writes only when the script asked for them.
   const bool shutdownAsked =
       std::any_of(options.actions.begin(), options.actions.end(),
                   [](const SendAction& action) { return action.kind == ActionKind::Shutdown; });
   for (const SendAction& action : options.actions) {
-    const auto writesBefore = engine.output.Writes();
-    const auto waitedBefore = sleeper.waitedMilliseconds;
-    stops.BeginAction(counter.writes, runner.WritesPerByte(action));
-    try {
-      platform::ThrowIfStopRequested();
-      runner.Run(action);
-    } catch (const platform::StopRequest&) {
-      PrintReports(diagnostics, err, reported);
-      const StoppedAction stopped = {ActionName(action),
-                                     runner.StopProgress(action, stops, counter.writes),
-                                     stops.ActionWrites(counter.writes),
-                                     sleeper.waitedMilliseconds - waitedBefore, shutdownAsked};
-      const int status = EndStoppedRun(stopped, counter, engine.output, out, err);
-      if (options.WantsPanel()) WritePanelOutputs(panelModule, options, out, err);
+    const session::ActionOutcome outcome = session.Run(action);
+    const std::string name = session::ActionName(action);
+    if (!outcome.missingEvent.empty()) Print(outcome.missingEvent, err, reported);
+    if (outcome.stopped) {
+      PrintReports(outcome, err, reported);
+      const int status = EndStoppedRun(
+          {name, outcome.stopProgress, outcome.writes, outcome.waitedMs, shutdownAsked}, session,
+          out, err);
+      if (options.WantsPanel()) WritePanelReport(*stack.Module(), options, out, err);
       return status;
     }
-    const std::uint64_t wentOut = port::WritesThatWentOut(engine.output, writesBefore);
-    out << ActionName(action) << ": ";
-    if (action.kind == ActionKind::Command || action.kind == ActionKind::Data ||
-        action.kind == ActionKind::Init) {
-      out << global::CountText(ByteCount(action.argument), "byte", "bytes") << ", ";
+    out << name << ": ";
+    if (session::IsValueList(action.kind)) {
+      out << global::CountText(session::ByteCount(action.argument), "byte", "bytes") << ", ";
     }
     if (action.kind == ActionKind::Series) {
-      out << global::CountText(runner.seriesFrames, "picture", "pictures") << ", ";
+      out << global::CountText(outcome.pictures, "picture", "pictures") << ", ";
     }
-    out << global::CountText(wentOut, "port write", "port writes") << ", waited "
-        << sleeper.waitedMilliseconds - waitedBefore << " ms\n";
-    PrintReports(diagnostics, err, reported);
+    out << global::CountText(outcome.wentOut, "port write", "port writes") << ", waited "
+        << outcome.waitedMs << " ms\n";
+    PrintReports(outcome, err, reported);
     // A trace that cannot be written is said once; the writes go on.
-    if (const auto stop = tracingPort ? tracingPort->Stopped() : std::nullopt;
-        stop && !traceStopReported) {
-      err << "quorvane-send: " << port::TraceStoppedSentence(*stop) << '\n';
-      traceStopReported = reported = true;
-    }
+    if (outcome.traceStopped) Print(*outcome.traceStopped, err, reported);
     // A failed port stops the run: the actions after this one are not run.
-    if (counter.Failed()) {
+    if (outcome.portFailure) {
       err << "quorvane-send: "
-          << port::PortFailedSentence(opened.name, ActionName(action), wentOut,
-                                      runner.PlannedWrites(action), counter.Failure().reason)
+          << port::PortFailedSentence(stack.Name(), name, outcome.wentOut, outcome.planned,
+                                      outcome.portFailure->reason)
           << '\n';
       out << "stopped: "
-          << global::CountText(port::WritesThatWentOut(engine.output, 0), "port write",
-                               "port writes")
+          << global::CountText(session.WritesThatWentOut(), "port write", "port writes")
           << " went out, then the port failed\n";
-      if (options.WantsPanel()) WritePanelOutputs(panelModule, options, out, err);
+      if (options.WantsPanel()) WritePanelReport(*stack.Module(), options, out, err);
       return 1;
     }
   }
-  out << "done: " << global::CountText(counter.writes, "port write", "port writes");
+  out << "done: "
+      << global::CountText(session.Engine().output.Writes(), "port write", "port writes");
   if (options.trace) out << ", trace in " << *options.trace;
-  if (traceStopReported) out << " (stopped at write " << tracingPort->Stopped()->write << ")";
+  if (const platform::TracingPort* trace = stack.Trace(); trace && trace->Stopped()) {
+    out << " (stopped at write " << trace->Stopped()->write << ")";
+  }
   out << '\n';
-  if (options.WantsPanel() && !WritePanelOutputs(panelModule, options, out, err)) reported = true;
+  if (options.WantsPanel() && !WritePanelReport(*stack.Module(), options, out, err)) {
+    reported = true;
+  }
   // A stop that came while the last action had to run to its end: all was
   // sent, and the status still says that a signal ended the program.
   if (platform::StopRequested()) {

@@ -1,11 +1,10 @@
 #include "cli/SendOptions.h"
 
-#include <charconv>
 #include <cstdio>
 #include <map>
 
+#include "cli/OptionNumbers.h"
 #include "events/ValueList.h"
-#include "global/NumberReading.h"
 
 namespace quorvane::cli {
 namespace {
@@ -27,19 +26,11 @@ const std::map<std::string, ActionFlag>& ActionFlags() {
   return flags;
 }
 
-bool IsValueList(ActionKind kind) {
-  return kind == ActionKind::Command || kind == ActionKind::Data || kind == ActionKind::Init;
-}
-
-// A voltage in volts as plain decimal digits ("1.2", "1.20", optionally
-// followed by "V"); the whole text must be the number.
+// A voltage in volts, a number by the one rule of option numbers, optionally
+// followed by "V" ("1.2", "1.20V", "1e0").
 std::optional<double> ReadVolts(std::string value) {
   if (!value.empty() && (value.back() == 'V' || value.back() == 'v')) value.pop_back();
-  if (value.empty() || value.find_first_not_of("0123456789.") != std::string::npos) return {};
-  double volts = 0;
-  const auto [end, problem] = std::from_chars(value.data(), value.data() + value.size(), volts);
-  if (problem != std::errc{} || end != value.data() + value.size()) return {};
-  return volts;
+  return ReadOptionNumber(value);
 }
 
 // --panel-scale takes 1 to kMaxPanelScale, --panel-mounting 0 or 180,
@@ -65,9 +56,8 @@ bool ParsePanelValue(const std::string& name, const std::string& value, SendOpti
     if (mounting) options.panelMounting = *mounting;
     return mounting.has_value();
   }
-  const auto scale = global::RoundToInt32(global::ReadNumber(value));
-  if (!scale || *scale < 1 || *scale > module::kMaxPanelScale ||
-      value.find_first_of("0123456789") == std::string::npos) {
+  const auto scale = ReadWholeOptionNumber(value, 1, module::kMaxPanelScale);
+  if (!scale) {
     error = "--panel-scale takes a whole number from 1 to " +
             std::to_string(module::kMaxPanelScale) + ", not '" + value + "'";
     return false;
@@ -78,6 +68,7 @@ bool ParsePanelValue(const std::string& name, const std::string& value, SendOpti
 
 }  // namespace
 
+// Read by hand: actions repeat and keep their order, which a parser's values by name would lose.
 ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
   ParsedSendOptions parsed;
   SendOptions& options = parsed.options;
@@ -106,10 +97,11 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
     } else if (name == "--threshold") {
       const auto value = takeValue();
       if (!value) return parsed;
-      const auto position = global::RoundToInt32(global::ReadNumber(*value));
-      if (!position || *position < 0 || *position > 32767 ||
-          value->find_first_of("0123456789") == std::string::npos) {
-        parsed.error = "--threshold takes a slider position from 0 to 32767, not '" + *value + "'";
+      const auto position = ReadWholeOptionNumber(*value, 0, image::kMaxThresholdPosition);
+      if (!position) {
+        parsed.error =
+            "--threshold takes a slider position, a whole number from 0 to 32767, not '" + *value +
+            "'";
         return parsed;
       }
       options.threshold = *position;
@@ -131,6 +123,11 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
                      : name == "--folder" ? options.folder
                                           : options.trace;
       if (!takeOption(target)) return parsed;
+      // An empty folder would stand for the root folder.
+      if (name == "--folder" && target->empty()) {
+        parsed.error = "--folder needs a folder, not an empty text";
+        return parsed;
+      }
     } else if (const auto flag = ActionFlags().find(name); flag != ActionFlags().end()) {
       SendAction action{flag->second.kind, {}};
       if (flag->second.takesArgument) {
@@ -141,7 +138,7 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
         parsed.error = name + " takes no value";
         return parsed;
       }
-      if (IsValueList(action.kind)) {
+      if (session::IsValueList(action.kind)) {
         const events::ValueList list = events::ParseValueList(action.argument);
         if (list.Refused()) {
           parsed.error = "the list of " + name + " is refused: " + list.error;
@@ -165,36 +162,6 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args) {
   return parsed;
 }
 
-std::string ActionName(const SendAction& action) {
-  switch (action.kind) {
-    case ActionKind::Startup:
-      return "startup";
-    case ActionKind::Reset:
-      return "reset event";
-    case ActionKind::Command:
-      return "command list \"" + action.argument + "\"";
-    case ActionKind::Data:
-      return "data list \"" + action.argument + "\"";
-    case ActionKind::Init:
-      return "init sequence \"" + action.argument + "\"";
-    case ActionKind::Event:
-      return "event " + action.argument;
-    case ActionKind::PowerOn:
-      return "power on";
-    case ActionKind::PowerOff:
-      return "power off";
-    case ActionKind::Zero:
-      return "Do 0";
-    case ActionKind::Shutdown:
-      return "shutdown";
-    case ActionKind::Image:
-      return "picture " + action.argument;
-    case ActionKind::Series:
-      return "picture series";
-  }
-  return {};
-}
-
 std::string SendUsage() {
   return R"(Usage: quorvane-send [--port PORT] [--folder DIR] [--trace FILE] [--virtual-time] ACTION...
 
@@ -215,15 +182,17 @@ Actions:
   --zero            "Do 0": every line low
   --shutdown        0 to the data register, then 0 to the control register;
                     given anywhere, it also follows a stop signal (below)
-  --image FILE      send a bitmap or JPEG picture as data bytes: stretched onto
-                    84 x 48 pixels, cut at the threshold, 504 bytes
+  --image FILE      send a bitmap, JPEG or PNG picture as data bytes: stretched
+                    onto 84 x 48 pixels, cut at the threshold, 504 bytes
   --series          send the pictures images/lcd_0.bmp, lcd_1.bmp, ... of the
-                    program folder, up to the first one missing
+                    program folder, up to the first one missing; a picture
+                    whose send reports a problem ends the series, named
 
 A value list holds comma-separated byte values (0 to 255) and delay items
 "#n" that wait n milliseconds, e.g. "33, 200, 5, 21, 32, 9, #500, 8, #500, 13".
-Numbers may be decimal, &H hexadecimal or &O octal. The list ends at its first
-empty item. A list with an item that is not a byte is refused whole.
+Numbers may be decimal, 0x or &H hexadecimal (0x21, &H21) or &O octal. The
+list ends at its first empty item. A list with an item that is not wholly a
+number ("21h", "abc") or not a byte is refused whole.
 
 Options:
   --port PORT       where the bytes go (default: $QUORVANE_PORT, else auto):
@@ -232,14 +201,24 @@ Options:
                                        driver is loaded), else the simulated
                                        port
                       sim              the simulated port (nothing leaves the PC)
-                      ppdev[:DEVICE]   Linux ppdev, default /dev/parport0
-                      io[:BASE]        direct port I/O, base 0x378 (or a PCI
-                                       card's, e.g. io:0xE800); needs root
+                      ppdev[:DEVICE]   Linux ppdev, default /dev/parport0; claimed
+                                       for this program alone, or shared when
+                                       another driver (lp) is registered on it
+                      io[:BASE]        direct port I/O at BASE in hex, with or
+                                       without 0x: 378 by default, or a PCI
+                                       card's (io:E800); needs root; opening
+                                       checks that the data register reads back
+                                       and refuses a base where none answers
                       inpout32         the port driver DLL (Windows)
-                      ftdi[:VID:PID[:INDEX]]
+                      ftdi[:VID:PID[:INDEX]][@RATE]
                                        an FTDI USB adapter (FT232R, FT232H) in
                                        bit-bang mode, pins D0 to D7; the first
-                                       0403:6001 or 0403:6014 by default
+                                       0403:6001 or 0403:6014 by default; RATE
+                                       is the bit-bang rate, 300 to 200000
+                                       (default 62500: an FT232R makes 16 x
+                                       RATE writes a second, a 500 kHz clock),
+                                       e.g. ftdi@9600; every wait begins once
+                                       the adapter's pins have caught up
                       gpio:CHIP:L0,L1,L2,L3,L4
                                        five Linux GPIO lines as D0 to D4, e.g.
                                        gpio:gpiochip0:17,27,22,23,24
@@ -274,6 +253,10 @@ Options:
                     key=value lines, then its decoded log (each byte it took
                     as a command or data, each partial byte it dropped)
   --help            this text
+
+Option numbers are read as the numbers of a list are, an exponent included
+(--panel-glass-threshold 1.2e0); N and the --threshold position are whole
+numbers (--panel-scale 2.5 is refused).
 
 The emulated module is a PCD8544-class controller that reads the data-register
 writes of this run from the lines, as the module would; with a hardware port

@@ -5,36 +5,22 @@
 #include <string>
 #include <vector>
 
-#include "module/Panel.h"
+#include "image/Threshold.h"
+#include "module/ShownDots.h"
+#include "session/Action.h"
 
 namespace quorvane::cli {
 
-enum class ActionKind {
-  Startup,
-  Reset,
-  Command,
-  Data,
-  Init,
-  Event,
-  PowerOn,
-  PowerOff,
-  Zero,
-  Shutdown,
-  Image,
-  Series
-};
-
-struct SendAction {
-  ActionKind kind;
-  std::string argument;  // the value list, event name or picture file, where the action takes one
-};
+using session::ActionKind;
+// The value list, event name or picture file, where the action takes one.
+using SendAction = session::Action;
 
 struct SendOptions {
   std::optional<std::string> port;
   std::optional<std::string> folder;
   std::optional<std::string> trace;
   bool virtualTime = false;
-  int threshold = 8389;  // the threshold slider's position: ImageThreshold = threshold × 1000
+  int threshold = image::kStartThresholdPosition;  // the threshold slider's position
   bool help = false;
   std::vector<SendAction> actions;
   // After all actions: what the emulated module shows, as a PNG and as text.
@@ -58,8 +44,5 @@ ParsedSendOptions ParseSendOptions(const std::vector<std::string>& args);
 
 // The text of --help.
 std::string SendUsage();
-
-// How an action is named in what the program prints ("command list", ...).
-std::string ActionName(const SendAction& action);
 
 }  // namespace quorvane::cli

@@ -6,14 +6,15 @@
 #include <vector>
 
 #include "cli/SendCommand.h"
-#include "platform/ProgramFolderChoice.h"
 #include "platform/Sleeper.h"
 #include "platform/StopAwareSleeper.h"
 #include "platform/StopSignal.h"
+#include "platform/files/CommandLine.h"
+#include "platform/folders/ProgramFolderChoice.h"
 #include "platform/ports/PortFactory.h"
 
 int main(int argc, char** argv) {
-  const std::vector<std::string> args(argv + 1, argv + argc);
+  const std::vector<std::string> args = quorvane::platform::CommandLineArguments(argc, argv);
   // A stop signal ends the run at the next byte boundary.
   quorvane::platform::InstallStopSignals();
   const quorvane::platform::PortSystems systems = quorvane::platform::RealPortSystems();

@@ -1,6 +1,8 @@
 # quorvane --folder and QUORVANE_FOLDER: --help names the folder and says why,
-# and a session takes its events from it (a trace counts the port writes).
+# and a session takes its events from it (a trace counts the port writes);
+# and the usage errors of the command line.
 # Run with -DPROGRAM=<quorvane> -DDATA=<the shipped data> -DWORK=<scratch folder>.
+cmake_minimum_required(VERSION 3.25)  # lists keep empty elements (CMP0007)
 
 function(run_quorvane)
   cmake_parse_arguments(RUN "" "STATUS;OUTPUT" "ENV;ARGS" ${ARGN})
@@ -43,11 +45,26 @@ expect_contains("${out}" ": ${WORK}/variable/\n  given by the environment variab
 run_quorvane(STATUS status OUTPUT out ENV QUORVANE_FOLDER=${WORK}/variable ARGS --folder=${WORK}/chosen --help)
 expect_contains("${out}" ": ${WORK}/chosen/\n  given by --folder." "--folder beats QUORVANE_FOLDER")
 
-run_quorvane(STATUS status OUTPUT out ARGS --folder)
-if(NOT status EQUAL 2)
-  message(FATAL_ERROR "quorvane --folder without a value ended with ${status}, not 2")
-endif()
-expect_contains("${out}" "quorvane: --folder needs a value" "--folder without a value")
+# Usage errors end with status 2 and say what was wrong, before --help or
+# anything else is done. Each row: the message, then two arguments, which may
+# be empty (an empty folder would be the root folder).
+foreach(row "--folder needs a value;--help;--folder"
+            "--folder needs a folder, not an empty text;--help;--folder="
+            "--folder needs a folder, not an empty text;--folder;"
+            "unknown option '--bogus=1';--help;--bogus=1"
+            "unknown option '-hx';-hx;--help"
+            "unknown option 'stray';--port=sim;stray"
+            "--help takes no value;--port=sim;--help=1")
+  list(GET row 0 said)
+  list(GET row 1 first)
+  list(GET row 2 second)
+  execute_process(COMMAND ${PROGRAM} "${first}" "${second}" RESULT_VARIABLE status
+                  OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 60)
+  if(NOT status EQUAL 2)
+    message(FATAL_ERROR "quorvane '${first}' '${second}' ended with ${status}, not 2:\n${out}")
+  endif()
+  expect_contains("${out}" "quorvane: ${said}\nTry 'quorvane --help'.\n" "'${first}' '${second}'")
+endforeach()
 
 # Start-up (2 writes), six command bytes of 18 writes each, shut-down (2).
 count_writes(${DATA} withEvents)

@@ -1,16 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "FakeFtdiSystem.h"
-#include "FakeGpioSystem.h"
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
 #include "SendRun.h"
-#include "cli/SendCommand.h"
-#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
@@ -19,19 +12,7 @@ using Calls = std::vector<std::string>;
 
 using testing::SendRun;
 
-class SendAdapterPort : public ::testing::Test {
- protected:
-  SendRun Send(const std::vector<std::string>& args) {
-    const platform::PortSystems systems{ppdev, nullptr, ftdi.Factory(), gpio.Factory()};
-    const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    return testing::RunSendCaptured(args, environment);
-  }
-
-  testing::FakePpdevSystem ppdev;
-  testing::FtdiScript ftdi;
-  testing::GpioScript gpio;
-  testing::RecordingSleeper sleeper;
-};
+class SendAdapterPort : public ::testing::Test, protected testing::SendRig {};
 
 TEST_F(SendAdapterPort, TheAdapterGetsTheBytesBeforeEachWaitAndAtTheEndOfEachAction) {
   sleeper.onSleep = [this](std::uint32_t ms) {
@@ -40,10 +21,12 @@ TEST_F(SendAdapterPort, TheAdapterGetsTheBytesBeforeEachWaitAndAtTheEndOfEachAct
   const SendRun run =
       Send({"--port", "ftdi", "--startup", "--reset", "--command", "1, #5, 2", "--shutdown"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.err,
-            "quorvane-send: Writing to the FTDI adapter 0403:6001 in bit-bang mode; it has no pins "
-            "for the control register, so control-register writes are ignored.\n");
-  EXPECT_EQ(ftdi.calls, (Calls{"open 0403:6001 0", "bitmode 0xFF 0x01", "baudrate 9600",
+  EXPECT_EQ(
+      run.err,
+      "quorvane-send: Writing to the FTDI adapter 0403:6001 in bit-bang mode at the rate 62500 "
+      "(1000000 writes a second on an FT232R); it has no pins for the control register, so "
+      "control-register writes are ignored.\n");
+  EXPECT_EQ(ftdi.calls, (Calls{"open 0403:6001 0", "bitmode 0xFF 0x01", "baudrate 62500",
                                // start-up: 500 ms with nothing held, then RESET raised
                                "sleep 500", "write 1",
                                // the reset event: the pulse, 10 ms, its end

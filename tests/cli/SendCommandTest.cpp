@@ -5,17 +5,14 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
-#include <sstream>
 
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
+#include "CsvTrace.h"
 #include "SendRun.h"
-#include "TempFolder.h"
+#include "StandardEvents.h"
 #include "VcdHeader.h"
+#include "WireDecoder.h"
 #include "platform/StopSignal.h"
-#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
@@ -24,71 +21,18 @@ using Lines = std::vector<std::string>;
 
 using testing::SendRun;
 
-class SendCommandTest : public ::testing::Test {
+class SendCommandTest : public ::testing::Test, protected testing::SendRig {
  protected:
-  SendRun Send(const Lines& args, const char* portVariable = nullptr) {
-    const platform::PortSystems systems{ppdev, nullptr};
-    const SendEnvironment environment{QUORVANE_DATA_DIR, portVariable, &systems, &sleeper};
-    return testing::RunSendCaptured(args, environment);
+  // The rows of a trace that is whole: every line a row, numbered in order.
+  std::vector<testing::TraceRow> Rows(const std::string& name) const {
+    const std::string text = folder.Read(name);
+    EXPECT_EQ(testing::CsvTraceFault(text), "") << name;
+    return testing::ReadCsvTrace(text);
   }
-
-  Lines TraceLines(const std::string& name) const {
-    std::istringstream text(folder.Read(name));
-    Lines lines;
-    for (std::string line; std::getline(text, line);) lines.push_back(line);
-    return lines;
+  Lines SentBytes(const std::string& name) const {
+    return testing::DecodeWire(testing::ValuesAt(Rows(name), 0x378));
   }
-
-  testing::TempFolder folder;
-  testing::FakePpdevSystem ppdev;
-  testing::RecordingSleeper sleeper;
 };
-
-struct TraceRow {
-  std::uint64_t time;
-  unsigned address;
-  unsigned value;
-};
-
-std::vector<TraceRow> ParseTrace(const Lines& lines) {
-  std::vector<TraceRow> rows;
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    unsigned long long index = 0, time = 0;
-    unsigned address = 0, value = 0;
-    EXPECT_EQ(std::sscanf(lines[i].c_str(), "%llu,%llu,0x%X,0x%X", &index, &time, &address, &value),
-              4);
-    EXPECT_EQ(index, i - 1);
-    rows.push_back({time, address, value});
-  }
-  return rows;
-}
-
-// Reads the data-register bytes the way the module does: with CS (D3) low, SDA
-// (D1) is sampled on every rising SCLK (D0) edge, most significant bit first,
-// and D/C (D2) is taken with the eighth bit.
-struct WireByte {
-  unsigned value;
-  bool data;
-};
-std::vector<WireByte> DecodeWire(const std::vector<TraceRow>& rows) {
-  std::vector<WireByte> bytes;
-  unsigned previous = 0, shift = 0, count = 0;
-  for (const TraceRow& row : rows) {
-    if (row.address != 0x378) continue;
-    const unsigned now = row.value;
-    if (now & 8) {
-      count = 0;  // CS high drops a partial byte
-    } else if (!(previous & 1) && (now & 1)) {
-      shift = (shift << 1 | (now >> 1 & 1)) & 0xFF;
-      if (++count == 8) {
-        bytes.push_back({shift, (now & 4) != 0});
-        count = 0;
-      }
-    }
-    previous = now;
-  }
-  return bytes;
-}
 
 TEST_F(SendCommandTest, TheShippedEventsDriveTheModuleWithTheDefaultLists) {
   const SendRun run = Send({"--port", "sim", "--trace", folder.File("t.csv"), "--virtual-time",
@@ -98,28 +42,20 @@ TEST_F(SendCommandTest, TheShippedEventsDriveTheModuleWithTheDefaultLists) {
   EXPECT_EQ(run.err, "");
   EXPECT_TRUE(sleeper.requests.empty()) << "virtual time never sleeps";
 
-  const Lines lines = TraceLines("t.csv");
-  ASSERT_GE(lines.size(), 5u);
   // The reset event: RESET low with CS and SCLK high, 10 ms, RESET high again.
-  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 5),
-            (Lines{"index,time_us,address,value", "0,0,0x378,0x09", "1,10000,0x378,0x09",
-                   "2,10000,0x378,0x19", "3,10000,0x378,0x19"}));
+  const std::string reset =
+      "index,time_us,address,value\n0,0,0x378,0x09\n1,10000,0x378,0x09\n2,10000,0x378,0x19\n"
+      "3,10000,0x378,0x19\n";
+  EXPECT_EQ(folder.Read("t.csv").substr(0, reset.size()), reset);
 
-  const auto rows = ParseTrace(lines);
+  const auto rows = Rows("t.csv");
   EXPECT_EQ(rows.size(), 3u + 14u * 18u) << "18 writes per byte through the standard events";
   for (std::size_t i = 0; i < rows.size(); ++i) {
     EXPECT_EQ(rows[i].address, 0x378u);
     EXPECT_EQ((rows[i].value & 0x10) != 0, i >= 2) << "RESET low only for the reset pulse";
   }
-  const auto bytes = DecodeWire(rows);
-  const std::vector<unsigned> commands = {33, 200, 5, 21, 32, 9, 8, 13};
-  const std::vector<unsigned> data = {33, 197, 6, 19, 32, 12};
-  ASSERT_EQ(bytes.size(), commands.size() + data.size());
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    const bool isData = i >= commands.size();
-    EXPECT_EQ(bytes[i].value, isData ? data[i - commands.size()] : commands[i]) << "byte " << i;
-    EXPECT_EQ(bytes[i].data, isData) << "D/C of byte " << i;
-  }
+  EXPECT_EQ(SentBytes("t.csv"), (Lines{"c33", "c200", "c5", "c21", "c32", "c9", "c8", "c13", "d33",
+                                       "d197", "d6", "d19", "d32", "d12"}));
   // The two 500 ms waits of the init sequence show as gaps in the trace time.
   EXPECT_EQ(rows[3 + 6 * 18].time - rows[3 + 6 * 18 - 1].time, 500000u);
   EXPECT_EQ(rows.back().time, 1010000u);
@@ -132,7 +68,7 @@ TEST_F(SendCommandTest, PortSequencesAndRealWaits) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(sleeper.requests, (std::vector<std::uint32_t>{500, 50, 500}));
   Lines registers;
-  for (const TraceRow& row : ParseTrace(TraceLines("s.csv"))) {
+  for (const testing::TraceRow& row : Rows("s.csv")) {
     char text[16];
     std::snprintf(text, sizeof text, "%X=%02X", row.address, row.value);
     registers.push_back(text);
@@ -160,25 +96,33 @@ TEST_F(SendCommandTest, AVcdTraceDumpsTheLinesOfTheRun) {
 }
 
 TEST_F(SendCommandTest, UsageErrorsAndRefusedListsSendNothing) {
-  const Lines cases[] = {
-      {},
-      {"--bogus"},
-      {"--command"},
-      {"--reset=1"},
-      {"--port", "nonsense", "--reset"},
-      {"--port", "sim", "--trace", folder.File("t.txt"), "--reset"},
-      {"--port", "sim", "--trace", folder.File("t.vcd.txt"), "--reset"},
-      {"--port", "sim", "--reset", "--data", "1, 256"},
+  const struct {
+    Lines args;
+    std::string said;
+  } cases[] = {
+      {{}, "no action given"},
+      {{"--bogus"}, "unknown option '--bogus'"},
+      {{"--command"}, "--command needs a value"},
+      {{"--reset=1"}, "--reset takes no value"},
+      {{"--port", "nonsense", "--reset"}, "unknown port 'nonsense'"},
+      {{"--port", "sim", "--trace", folder.File("t.txt"), "--reset"},
+       "the trace file must end in .csv or .vcd"},
+      {{"--port", "sim", "--trace", folder.File("t.vcd.txt"), "--reset"},
+       "the trace file must end in .csv or .vcd"},
+      {{"--port", "sim", "--reset", "--data", "1, 256"},
+       "the list of --data is refused: item 2, '256': not a byte (0 to 255)"},
+      {{"--port", "sim", "--data", "1, 256"}, "the list of --data is refused: item 2, '256'"},
+      // An empty folder would be the root folder.
+      {{"--port", "sim", "--folder=", "--reset"}, "--folder needs a folder, not an empty text"},
+      {{"--port", "sim", "--folder", "", "--reset"}, "--folder needs a folder, not an empty text"},
   };
-  for (const Lines& args : cases) {
+  for (const auto& [args, said] : cases) {
     const SendRun run = Send(args);
-    EXPECT_EQ(run.status, 2) << (args.empty() ? "(nothing)" : args[0]);
-    EXPECT_FALSE(run.err.empty());
+    const std::string name = args.empty() ? "(nothing)" : args[0];
+    EXPECT_EQ(run.status, 2) << name;
+    EXPECT_EQ(run.err.find("quorvane-send: " + said), 0u) << name << ": " << run.err;
     EXPECT_EQ(run.out, "") << "nothing ran";
   }
-  EXPECT_NE(
-      Send({"--port", "sim", "--data", "1, 256"}).err.find("item 2, '256': not a byte (0 to 255)"),
-      std::string::npos);
   const SendRun help = Send({"--help"});
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("--virtual-time"), std::string::npos);
@@ -204,26 +148,26 @@ TEST_F(SendCommandTest, PicturesAndTheSeriesGoOutAsDataBytes) {
   ASSERT_EQ(series.status, 0) << series.err;
   EXPECT_NE(series.out.find("picture series: 4 pictures, 36288 port writes"), std::string::npos)
       << series.out;
-  const auto bytes = DecodeWire(ParseTrace(TraceLines("series.csv")));
+  const Lines bytes = SentBytes("series.csv");
   ASSERT_EQ(bytes.size(), 4u * 504);
-  for (const WireByte& byte : bytes) EXPECT_TRUE(byte.data);
+  for (const std::string& byte : bytes) EXPECT_EQ(byte[0], 'd') << byte;
   // Each frame has a dark border: the first byte (bottom band, rightmost
   // column) is all dark, so all zeros at the start-up threshold.
-  EXPECT_EQ(bytes[0].value, 0x00u);
+  EXPECT_EQ(bytes[0], "d0");
 
   // One picture; --threshold 0 makes every pixel a 1, 16778 every pixel a 0.
   const std::string picture = std::string(QUORVANE_DATA_DIR) + "/images/lcd_1.bmp";
-  for (const auto& [threshold, expected] : {std::pair{"0", 0xFFu}, std::pair{"16778", 0x00u}}) {
+  for (const auto& [threshold, expected] :
+       {std::pair{"0", "d255"}, std::pair{"16778", "d0"}, std::pair{"1.6778e4", "d0"}}) {
     const SendRun run = Send({"--port", "sim", "--trace", folder.File("p.csv"), "--threshold",
                               threshold, "--image", picture});
     ASSERT_EQ(run.status, 0) << run.err;
-    const auto sent = DecodeWire(ParseTrace(TraceLines("p.csv")));
-    ASSERT_EQ(sent.size(), 504u);
-    for (const WireByte& byte : sent) EXPECT_EQ(byte.value, expected);
+    EXPECT_EQ(SentBytes("p.csv"), Lines(504, expected));
   }
 
   EXPECT_EQ(Send({"--threshold", "40000", "--image", picture}).status, 2);
   EXPECT_EQ(Send({"--threshold", "x", "--image", picture}).status, 2);
+  EXPECT_EQ(Send({"--threshold", "8389.5", "--image", picture}).status, 2);
   const SendRun missing = Send({"--port", "sim", "--image", folder.File("none.bmp")});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("none.bmp cannot be loaded: the file does not exist"),
@@ -234,12 +178,8 @@ TEST_F(SendCommandTest, PicturesAndTheSeriesGoOutAsDataBytes) {
 }
 
 TEST_F(SendCommandTest, CountsTakeTheSingularForOne) {
-  std::filesystem::create_directory(folder.Path() / "images");
-  std::filesystem::copy_file(std::string(QUORVANE_DATA_DIR) + "/images/lcd_0.bmp",
-                             folder.Path() / "images" / "lcd_0.bmp");
-  for (const char* name : {"1.evnt", "2.evnt"}) {
-    std::filesystem::copy_file(std::string(QUORVANE_DATA_DIR) + "/" + name, folder.Path() / name);
-  }
+  testing::CopyStandardEvents(folder, {"1.evnt", "2.evnt"});
+  testing::CopyDemoPictures(folder, {"lcd_0.bmp"});
   const SendRun run =
       Send({"--port", "sim", "--folder", folder.Path().string(), "--virtual-time", "--command", "1",
             "--data", "1, 2", "--init", "", "--series", "--zero"});
@@ -274,13 +214,14 @@ TEST_F(SendCommandTest, AStopEndsTheRunBetweenTwoBytesAndLeavesTheLinesAsTheyAre
             "quorvane-send: stopped by a stop request during init sequence \"33, 200, 5, 21, 32, "
             "9, #500, 8\", after 6 of 7 bytes; the lines keep their levels (the shut-down writes "
             "follow a stop only when --shutdown is among the actions)\n");
-  const auto rows = ParseTrace(TraceLines("stop.csv"));
+  const auto rows = Rows("stop.csv");
   ASSERT_EQ(rows.size(), 6u * 18) << "six whole bytes, nothing after them";
   EXPECT_EQ(rows.back().value, 0x19u) << "the sixth byte's last write: CS high";
 }
 
 // A real signal, in a child process (the stop request cannot be taken back
-// within one process): each of the four stops the run between two bytes,
+// within one process): each that ends a program on the platform stops the run
+// between two bytes,
 // the shut-down writes follow only when --shutdown is among the actions, and
 // the status is 128 + the signal's number.
 using SendStopDeathTest = SendCommandTest;
@@ -290,10 +231,16 @@ TEST_F(SendStopDeathTest, EverySignalThatEndsAProgramStopsItWithItsStatus) {
     int signal;
     const char* name;
     bool shutdown;
-  } cases[] = {{SIGHUP, "SIGHUP", true},
-               {SIGQUIT, "SIGQUIT", false},
-               {SIGTERM, "SIGTERM", true},
-               {SIGINT, "SIGINT", false}};
+  } cases[] = {
+#ifndef _WIN32
+      {SIGHUP, "SIGHUP", true},
+      {SIGQUIT, "SIGQUIT", false},
+#else
+      // Ctrl+Break; Ctrl+C is SIGINT and closing the console SIGTERM.
+      {SIGBREAK, "SIGBREAK", true},
+#endif
+      {SIGTERM, "SIGTERM", true},
+      {SIGINT, "SIGINT", false}};
   for (const auto& c : cases) {
     const std::string trace = folder.File(std::string(c.name) + ".csv");
     const auto runStopped = [&] {
@@ -310,7 +257,7 @@ TEST_F(SendStopDeathTest, EverySignalThatEndsAProgramStopsItWithItsStatus) {
                 std::string("stopped by ") + c.name +
                     " during init sequence \"33, #500, 8, 9\", after 1 of 3 bytes; " +
                     (c.shutdown ? "the shut-down writes followed" : "the lines keep their levels"));
-    const auto rows = ParseTrace(TraceLines(std::string(c.name) + ".csv"));
+    const auto rows = Rows(std::string(c.name) + ".csv");
     if (c.shutdown) {
       ASSERT_EQ(rows.size(), 18u + 2) << c.name << ": one byte, then the shut-down writes";
       EXPECT_EQ(rows[18].address, 0x378u);

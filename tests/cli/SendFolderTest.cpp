@@ -4,15 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
 #include "SendRun.h"
-#include "TempFolder.h"
-#include "cli/SendCommand.h"
-#include "platform/ProgramFolderChoice.h"
-#include "platform/ports/PortFactory.h"
+#include "platform/folders/ProgramFolderChoice.h"
 
 namespace quorvane::cli {
 namespace {
@@ -23,30 +17,23 @@ using testing::SendRun;
 
 // An installed tree: prefix/bin without events, the shipped data in
 // prefix/share/quorvane, an empty home.
-class SendFolder : public ::testing::Test {
+class SendFolder : public ::testing::Test, protected testing::SendRig {
  protected:
   SendFolder() {
-    fs::create_directories(root.Path() / "prefix" / "bin");
-    fs::create_directories(root.Path() / "home");
-    fs::create_directories(root.Path() / "prefix" / "share");
-    fs::copy(QUORVANE_DATA_DIR, root.Path() / "prefix" / "share" / "quorvane",
+    fs::create_directories(folder.Path() / "prefix" / "bin");
+    fs::create_directories(folder.Path() / "home");
+    fs::create_directories(folder.Path() / "prefix" / "share");
+    fs::copy(QUORVANE_DATA_DIR, folder.Path() / "prefix" / "share" / "quorvane",
              fs::copy_options::recursive);
-    places.executableFolder = root.File("prefix/bin") + "/";
-    places.home = root.File("home");
+    layout.executableFolder = folder.File("prefix/bin") + "/";
+    layout.home = folder.File("home");
+    executableFolder = layout.executableFolder;
+    places = &layout;
   }
-  SendRun Send(const std::vector<std::string>& args) {
-    const platform::PortSystems systems{ppdev, nullptr};
-    const SendEnvironment environment{places.executableFolder, nullptr, &systems, &sleeper,
-                                      &places};
-    return testing::RunSendCaptured(args, environment);
-  }
-  std::string UserFolder() const { return root.File("home/.local/share/quorvane") + "/"; }
-  std::string DataFolder() const { return root.File("prefix/share/quorvane") + "/"; }
+  std::string UserFolder() const { return folder.File("home/.local/share/quorvane") + "/"; }
+  std::string DataFolder() const { return folder.File("prefix/share/quorvane") + "/"; }
 
-  testing::TempFolder root;
-  platform::FolderPlaces places;
-  testing::FakePpdevSystem ppdev;
-  testing::RecordingSleeper sleeper;
+  platform::FolderPlaces layout;
 };
 
 TEST_F(SendFolder, InstalledItFillsTheUserFolderAndFindsTheEventsThere) {
@@ -64,10 +51,10 @@ TEST_F(SendFolder, InstalledItFillsTheUserFolderAndFindsTheEventsThere) {
 }
 
 TEST_F(SendFolder, TheOptionBeatsTheVariableWhichBeatsTheLayout) {
-  places.folderVariable = root.File("variable");
+  layout.folderVariable = folder.File("variable");
   const SendRun variable = Send({"--port", "sim", "--virtual-time", "--zero"});
   EXPECT_EQ(variable.out.substr(0, variable.out.find('\n')),
-            "port: sim (simulated); program folder " + root.File("variable") + "/");
+            "port: sim (simulated); program folder " + folder.File("variable") + "/");
   const SendRun option = Send({"--port", "sim", "--folder", QUORVANE_DATA_DIR, "--reset"});
   EXPECT_EQ(option.out.substr(0, option.out.find('\n')),
             "port: sim (simulated); program folder " + std::string(QUORVANE_DATA_DIR) + "/");
@@ -88,8 +75,8 @@ TEST_F(SendFolder, HelpSaysWhichFolderAndWhy) {
 }
 
 TEST_F(SendFolder, AFileInPlaceOfTheUserFolderIsSaidOnceAndTheShippedEventsServe) {
-  fs::create_directories(root.Path() / "home" / ".local" / "share");
-  root.Write("home/.local/share/quorvane", "mine");
+  fs::create_directories(folder.Path() / "home" / ".local" / "share");
+  folder.Write("home/.local/share/quorvane", "mine");
   const SendRun run = Send({"--port", "sim", "--virtual-time", "--reset"});
   EXPECT_EQ(run.status, 0) << "the actions ran, from the installed data folder";
   EXPECT_EQ(run.err, "quorvane-send: The user folder " + UserFolder() +
@@ -98,18 +85,18 @@ TEST_F(SendFolder, AFileInPlaceOfTheUserFolderIsSaidOnceAndTheShippedEventsServe
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
             "port: sim (simulated); program folder " + DataFolder());
   EXPECT_NE(run.out.find("reset event: 3 port writes"), std::string::npos);
-  EXPECT_EQ(root.Read("home/.local/share/quorvane"), "mine");
+  EXPECT_EQ(folder.Read("home/.local/share/quorvane"), "mine");
 }
 
 TEST_F(SendFolder, WithoutPlacesTheExecutablesFolderServesAsBefore) {
   // A caller that hands in no places gets the portable behaviour whatever the
   // folder holds: the executable's folder, even without events.
-  std::ostringstream out, err;
-  const platform::PortSystems systems{ppdev, nullptr};
-  const SendEnvironment environment{root.File("prefix/bin"), nullptr, &systems, &sleeper};
-  EXPECT_EQ(RunSend({"--port", "sim", "--zero"}, environment, out, err), 0);
-  EXPECT_EQ(out.str().substr(0, out.str().find('\n')),
-            "port: sim (simulated); program folder " + root.File("prefix/bin") + "/");
+  executableFolder = folder.File("prefix/bin");
+  places = nullptr;
+  const SendRun run = Send({"--port", "sim", "--zero"});
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
+            "port: sim (simulated); program folder " + folder.File("prefix/bin") + "/");
   EXPECT_FALSE(fs::exists(UserFolder()));
 }
 

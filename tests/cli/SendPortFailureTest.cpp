@@ -8,19 +8,11 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "FakeFtdiSystem.h"
-#include "FakeGpioSystem.h"
-#include "FakeIoSystem.h"
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
+#include "CsvTrace.h"
 #include "SendRun.h"
-#include "TempFolder.h"
-#include "cli/SendCommand.h"
-#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
@@ -29,27 +21,7 @@ using Lines = std::vector<std::string>;
 
 using testing::SendRun;
 
-class SendPortFailure : public ::testing::Test {
- protected:
-  SendRun Send(const Lines& args) {
-    const platform::PortSystems systems{ppdev, &io, ftdi.Factory(), gpio.Factory()};
-    const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    return testing::RunSendCaptured(args, environment);
-  }
-  std::size_t TraceRows(const std::string& name) const {
-    std::istringstream text(folder.Read(name));
-    std::size_t rows = 0;
-    for (std::string line; std::getline(text, line);) ++rows;
-    return rows - 1;  // the header
-  }
-
-  testing::TempFolder folder;
-  testing::FakePpdevSystem ppdev;
-  testing::FakeIoSystem io;
-  testing::FtdiScript ftdi;
-  testing::GpioScript gpio;
-  testing::RecordingSleeper sleeper;
-};
+class SendPortFailure : public ::testing::Test, protected testing::SendRig {};
 
 // The reset event is 3 writes (SB, DL, SB), a byte of the shipped events 18.
 const Lines kActions = {"--reset", "--command", "1, 2", "--data", "3"};
@@ -74,13 +46,9 @@ TEST_F(SendPortFailure, APpdevWriteThatFailsStopsTheRunAtIt) {
   EXPECT_EQ(run.out.find("done:"), std::string::npos);
   // Nothing after the failed write reached the port or the trace; the port is
   // still given back.
-  std::vector<std::string> writes;
-  for (const std::string& call : ppdev.calls) {
-    if (call.find("PPWDATA") != std::string::npos) writes.push_back(call);
-  }
-  EXPECT_EQ(writes.size(), 20u);
+  EXPECT_EQ(ppdev.DataWrites().size(), 20u);
   EXPECT_EQ(ppdev.calls.back(), "close 7");
-  EXPECT_EQ(TraceRows("t.csv"), 19u);
+  EXPECT_EQ(testing::ReadCsvTrace(folder.Read("t.csv")).size(), 19u);
 }
 
 TEST_F(SendPortFailure, EachBackendNamesItsPortAndReason) {
@@ -91,8 +59,8 @@ TEST_F(SendPortFailure, EachBackendNamesItsPortAndReason) {
   };
   const Case cases[] = {
       {{"--port", "io"},
-       // The first outb is the opening's, which clears the direction bit.
-       [this] { io.failingOutb = 1 + 5; },
+       // The opening's own outbs (the direction bit, its check) come first.
+       [this] { io.failingOutb = testing::FakeIoSystem::kOpeningOutbs + 5; },
        "The port io:0x378 failed after 1 of 36 writes of command list \"1, 2\": io: "
        "Input/output error."},
       {{"--port", "gpio:gpiochip0:17,27,22,23,24"},

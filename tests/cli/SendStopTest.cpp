@@ -6,70 +6,37 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <iostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "FakeFtdiSystem.h"
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
-#include "TempFolder.h"
-#include "cli/SendCommand.h"
+#include "CsvTrace.h"
+#include "SendRun.h"
+#include "StandardEvents.h"
 #include "platform/StopSignal.h"
-#include "platform/ports/PortFactory.h"
 
 namespace quorvane::cli {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class SendByteBoundaryDeathTest : public ::testing::Test {
+class SendByteBoundaryDeathTest : public ::testing::Test, protected testing::SendRig {
  protected:
   SendByteBoundaryDeathTest() {
-    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
-      std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
-                                 folder.Path() / name);
-    }
+    testing::CopyStandardEvents(folder);
+    executableFolder = folder.Folder();
   }
 
   // Runs quorvane-send in this (child) process and ends it with its status,
   // its standard output and error on standard error for the death test's
   // pattern.
   [[noreturn]] void SendAndExit(const Lines& args) {
-    std::ostringstream out, err;
-    const platform::PortSystems systems{ppdev, nullptr, ftdi.Factory()};
-    const SendEnvironment environment{folder.Folder(), nullptr, &systems, &sleeper};
-    const int status = RunSend(args, environment, out, err);
-    std::cerr << out.str() << err.str();
+    const testing::SendRun run = Send(args);
+    std::cerr << run.out << run.err;
     if (ftdi.made > 0) std::cerr << "adapter: " << ftdi.Bytes().size() << " bytes\n";
-    std::exit(status);
+    std::exit(run.status);
   }
-
-  // The data-register values of the trace, in order.
-  std::vector<unsigned> TracedData(const std::string& name) const {
-    std::istringstream text(folder.Read(name));
-    std::vector<unsigned> values;
-    std::string line;
-    std::getline(text, line);  // the header
-    while (std::getline(text, line)) {
-      unsigned long long index = 0, time = 0;
-      unsigned address = 0, value = 0;
-      if (std::sscanf(line.c_str(), "%llu,%llu,0x%X,0x%X", &index, &time, &address, &value) == 4 &&
-          address == 0x378) {
-        values.push_back(value);
-      }
-    }
-    return values;
-  }
-
-  testing::TempFolder folder;
-  testing::FakePpdevSystem ppdev;
-  testing::FtdiScript ftdi;
-  testing::RecordingSleeper sleeper;
 };
 
 // A data event that waits in the middle of each byte: SB 25, TX (16
@@ -86,7 +53,7 @@ TEST_F(SendByteBoundaryDeathTest, AStopInsideAByteLetsTheByteFinishWithItsWait) 
               ::testing::ExitedWithCode(1),
               "data list \"1, 2, 3\": stopped after 1 of 3 bytes, 19 port writes, waited 5 ms\n"
               "stopped by a stop request: 19 port writes went out\n");
-  const std::vector<unsigned> traced = TracedData("t.csv");
+  const std::vector<std::uint8_t> traced = testing::DataValues(folder.Read("t.csv"));
   ASSERT_EQ(traced.size(), 19u) << "the whole first byte, nothing of the second";
   EXPECT_EQ(traced.back(), 25u);
 }
@@ -102,7 +69,7 @@ TEST_F(SendByteBoundaryDeathTest, APictureStopsBetweenTwoOfItsBytes) {
                            QUORVANE_DATA_DIR "/images/lcd_0.bmp"}),
               ::testing::ExitedWithCode(1),
               "picture .*lcd_0.bmp: stopped after 6 of 504 bytes, 108 port writes, waited 0 ms\n");
-  EXPECT_EQ(TracedData("t.csv").size(), 6u * 18);
+  EXPECT_EQ(testing::DataValues(folder.Read("t.csv")).size(), 6u * 18);
 }
 
 TEST_F(SendByteBoundaryDeathTest, AnActionOfOnePieceRunsToItsEndAndTheNextDoesNotBegin) {
@@ -117,7 +84,7 @@ TEST_F(SendByteBoundaryDeathTest, AnActionOfOnePieceRunsToItsEndAndTheNextDoesNo
               ::testing::ExitedWithCode(1),
               "wait 50\nwait 500\n.*power on: 3 port writes, waited 550 ms\n"
               "data list \"1\": stopped before its first write, 0 port writes, waited 0 ms\n");
-  EXPECT_EQ(TracedData("t.csv"), (std::vector<unsigned>{0xEF, 0xFF}));
+  EXPECT_EQ(testing::DataValues(folder.Read("t.csv")), (std::vector<std::uint8_t>{0xEF, 0xFF}));
 
   // As the last action it runs to its end too; the status still says it was
   // stopped.

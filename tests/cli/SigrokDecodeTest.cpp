@@ -9,11 +9,8 @@
 #include <memory>
 #include <sstream>
 
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
-#include "TempFolder.h"
-#include "cli/SendCommand.h"
-#include "platform/ports/PortFactory.h"
+#include "CsvTrace.h"
+#include "SendRun.h"
 
 namespace quorvane::cli {
 namespace {
@@ -96,7 +93,8 @@ TEST(SigrokDecode, TheSpiDecoderReadsTheBytesThatWereSent) {
 
   for (const DecodeCase& c : kCases) {
     SCOPED_TRACE(c.name);
-    testing::TempFolder folder;
+    testing::SendRig rig;
+    const testing::TempFolder& folder = rig.folder;
     std::string eventFolder = QUORVANE_DATA_DIR;
     if (c.commandEvent) {
       folder.Write("1.evnt", c.commandEvent);
@@ -104,15 +102,10 @@ TEST(SigrokDecode, TheSpiDecoderReadsTheBytesThatWereSent) {
       eventFolder = folder.Path().string();
     }
     const std::string trace = folder.File("t.vcd");
-    testing::RecordingSleeper sleeper;
-    testing::FakePpdevSystem ppdev;
-    const platform::PortSystems systems{ppdev, nullptr};
-    const SendEnvironment environment{QUORVANE_DATA_DIR, nullptr, &systems, &sleeper};
-    std::ostringstream out, err;
-    const int status = RunSend({"--port", "sim", "--folder", eventFolder, "--trace", trace,
-                                "--virtual-time", "--command", kCommands, "--data", kData},
-                               environment, out, err);
-    ASSERT_EQ(status, 0) << err.str();
+    const testing::SendRun run =
+        rig.Send({"--port", "sim", "--folder", eventFolder, "--trace", trace, "--virtual-time",
+                  "--command", kCommands, "--data", kData});
+    ASSERT_EQ(run.status, 0) << run.err;
 
     char decoder[160];
     std::snprintf(decoder, sizeof decoder,
@@ -132,6 +125,65 @@ TEST(SigrokDecode, TheSpiDecoderReadsTheBytesThatWereSent) {
     // One chip-select frame per byte, holding that byte alone.
     EXPECT_EQ(decode("mosi-transfer"), Annotations(allBytes));
   }
+}
+
+// One chip-select frame as sigrok-cli prints it with sample numbers: from the
+// sample CS fell to the one it rose (one sample per microsecond), and its byte.
+struct Frame {
+  std::uint64_t from;
+  std::uint64_t to;
+  unsigned byte;
+};
+
+std::vector<Frame> Frames(const std::string& output) {
+  std::vector<Frame> frames;
+  std::istringstream lines(output);
+  for (std::string line; std::getline(lines, line);) {
+    unsigned long long from = 0, to = 0;
+    unsigned byte = 0;
+    if (std::sscanf(line.c_str(), "%llu-%llu spi-1: %X", &from, &to, &byte) == 3) {
+      frames.push_back({from, to, byte});
+    }
+  }
+  return frames;
+}
+
+// Under --virtual-time a picture's writes come at one instant; the dump spreads
+// their edges a microsecond apart, and the wait after the picture still shows
+// at its full length, in the dump as in the write list.
+TEST(SigrokDecode, TheWaitAfterAPictureKeepsItsLengthInBothTraces) {
+  ASSERT_EQ(RunShell("command -v sigrok-cli >/dev/null 2>&1").status, 0);
+  testing::TempFolder folder;
+  const auto send = [&](const std::string& trace) {
+    const testing::SendRun run = testing::SendRig().Send(
+        {"--port", "sim", "--folder", QUORVANE_DATA_DIR, "--trace", trace, "--virtual-time",
+         "--image", QUORVANE_DATA_DIR "/images/lcd_0.bmp", "--init", "#5, 13"});
+    EXPECT_EQ(run.status, 0) << run.err;
+  };
+
+  const std::string csv = folder.File("t.csv");
+  send(csv);
+  const std::vector<testing::TraceRow> rows = testing::ReadCsvTrace(folder.Read("t.csv"));
+  ASSERT_EQ(rows.size(), 504u * 18 + 18);
+  // The last write of the picture, then byte 13's first write 5 ms later.
+  EXPECT_EQ(rows[504 * 18].time - rows[504 * 18 - 1].time, 5000u);
+
+  const std::string vcd = folder.File("t.vcd");
+  send(vcd);
+  const std::string command =
+      "sigrok-cli -I vcd -i " + Quoted(vcd) +
+      " -P spi:clk=SCLK:mosi=SDA:cs=CS:cpol=1:cpha=1:bitorder=msb-first:cs_polarity=active-low"
+      " -A spi=mosi-transfer --protocol-decoder-samplenum 2>" +
+      Quoted(folder.File("sigrok.err"));
+  const ShellResult decoded = RunShell(command);
+  ASSERT_EQ(decoded.status, 0) << command << '\n' << folder.Read("sigrok.err");
+  const std::vector<Frame> frames = Frames(decoded.output);
+  ASSERT_EQ(frames.size(), 505u) << decoded.output.substr(0, 400);
+  EXPECT_EQ(frames.back().byte, 13u);
+  const Frame& lastOfPicture = frames[frames.size() - 2];
+  EXPECT_GE(frames.back().from - lastOfPicture.to, 5000u)
+      << "the picture's frames end at " << lastOfPicture.to << ", byte 13's begins at "
+      << frames.back().from;
 }
 
 }  // namespace

@@ -4,22 +4,22 @@
 // and byte-order marks in the program folder. Each ends in a message or the documented
 // fallback; the windows stay up and nothing is lost.
 
-#include <sys/stat.h>
-#include <unistd.h>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <filesystem>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "MainWindowRig.h"
 #include "ui/editor/frmDefs.h"
 #include "ui/main/ApplicationLook.h"
 
-using quorvane::testing::DecodeWire;
 using quorvane::testing::MainWindowRig;
 
 class BadInputDesktopTest : public QObject {
@@ -37,15 +37,18 @@ class BadInputDesktopTest : public QObject {
     QVERIFY(rig.window->isVisible());
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendCommand"), Qt::LeftButton);
+    QVERIFY(rig.messages.shown.empty());
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendData"), Qt::LeftButton);
     QVERIFY(rig.port.Writes().empty());
-    QVERIFY(rig.messages.shown.empty());
+    // The junk line is met once per byte of the list and said once.
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.messages.shown[0].prompt.count("unknown step kind"), 1);
 
     QTest::mouseClick(rig.Find<QPushButton>("cmdReset"), Qt::LeftButton);
     QCOMPARE(rig.DataWrites(), std::vector<std::uint8_t>{0x09});
-    QCOMPARE(rig.messages.shown.size(), std::size_t{1});  // both skipped steps in one box
-    QVERIFY(rig.messages.shown[0].prompt.contains("'SB, 1e999' skipped"));
-    QVERIFY(rig.messages.shown[0].prompt.contains("'DL, 40000' skipped"));
+    QCOMPARE(rig.messages.shown.size(), std::size_t{2});  // both skipped steps in one box
+    QVERIFY(rig.messages.shown[1].prompt.contains("'SB, 1e999' skipped"));
+    QVERIFY(rig.messages.shown[1].prompt.contains("'DL, 40000' skipped"));
   }
 
   void HugeEventFilesInTheListAndTheEditor() {
@@ -64,31 +67,29 @@ class BadInputDesktopTest : public QObject {
     emit combo->activated(combo->currentIndex());
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendEvent"), Qt::LeftButton);
     QCOMPARE(rig.DataWrites(), std::vector<std::uint8_t>{5});
+    QVERIFY(rig.messages.shown.empty());
 
     rig.Clear();
     combo->setCurrentIndex(combo->findText("many", Qt::MatchStartsWith));
     emit combo->activated(combo->currentIndex());
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendEvent"), Qt::LeftButton);
     QCOMPARE(rig.DataWrites().size(), std::size_t{20});  // the first 20 steps
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QVERIFY(rig.messages.shown[0].prompt.contains(
+        "the event has 10000 step lines: the 9980 after the 20th are not run"));
 
     // The editor lists and saves every line of the big files unchanged.
-    bool checked = false;
-    QTimer::singleShot(0, [&] {
-      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
-      QVERIFY(editor != nullptr);
-      auto* events = editor->findChild<QComboBox*>("cmbEvents");
-      auto* list = editor->findChild<QListWidget*>("lstEvents");
+    const bool checked = rig.EditEvents([&](quorvane::ui::frmDefs& editor) {
+      auto* events = editor.findChild<QComboBox*>("cmbEvents");
+      auto* list = editor.findChild<QListWidget*>("lstEvents");
       events->setCurrentIndex(events->findText("many", Qt::MatchStartsWith));
-      editor->cmbEvents_Click();
+      editor.cmbEvents_Click();
       QCOMPARE(list->count(), 10000);
       events->setCurrentIndex(events->findText("wide", Qt::MatchStartsWith));
-      editor->cmbEvents_Click();
+      editor.cmbEvents_Click();
       QCOMPARE(list->count(), 2);
-      editor->cmdSave_Click();
-      checked = true;
-      editor->close();
+      editor.cmdSave_Click();
     });
-    rig.window->mnuDefs_Click();
     QVERIFY(checked);
     QCOMPARE(rig.folder.Read("wide.evnt"), "Wide\r\n" + std::string(100000, 'w') + "\r\nSB, 6\r\n");
   }
@@ -97,24 +98,46 @@ class BadInputDesktopTest : public QObject {
     MainWindowRig rig;
     struct Case {
       const char* text;
-      bool refused;
+      const char* refusal;  // empty: sent
+      std::vector<std::string> sent;
     };
+    const char* const notANumber = ": not a number (write hex as 0x21 or &H21)";
     const Case cases[] = {
-        {"1e999", true},    {"&HFFFFFFFFFF", true},  {"#1e12", true},
-        {"-0, --5", false}, {"\x01\x02\x03", false}, {",,,,", false},
+        {"1e999", "item 1, '1e999': not a byte (0 to 255)", {}},
+        {"&HFFFFFFFFFF", "item 1, '&HFFFFFFFFFF': not a byte (0 to 255)", {}},
+        {"#1e12", "item 1, '#1e12': not a delay (up to 2147483647 ms)", {}},
+        {"-0, --5", "item 2, '--5'", {}},
+        {"\x01\x02\x03", "item 1, '\x01\x02\x03'", {}},
+        {"0x21, 21h", "item 2, '21h'", {}},
+        {"abc", "item 1, 'abc'", {}},
+        {",,,,", "", {}},
+        {"0x21, 0xC8", "", {"d33", "d200"}},
     };
     for (const Case& c : cases) {
       rig.Clear();
       rig.messages.shown.clear();
       rig.Find<QLineEdit>("txtData")->setText(c.text);
       QTest::mouseClick(rig.Find<QPushButton>("cmdSendData"), Qt::LeftButton);
-      QCOMPARE(rig.messages.shown.size(), std::size_t{c.refused ? 1u : 0u});
-      if (c.refused) QVERIFY(rig.port.Writes().empty());
+      QCOMPARE(rig.SentBytes(), c.sent);
+      if (*c.refusal == '\0') {
+        QVERIFY(rig.messages.shown.empty());
+        continue;
+      }
+      QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+      const QString expected = QString("The list was not sent: ") + c.refusal;
+      QVERIFY2(rig.messages.shown[0].prompt.startsWith(expected),
+               qPrintable(rig.messages.shown[0].prompt));
+      if (!QString(c.refusal).contains(':')) {
+        QVERIFY(rig.messages.shown[0].prompt.contains(notANumber));
+      }
+      QVERIFY(rig.port.Writes().empty());
     }
     rig.Find<QLineEdit>("txtDelay")->setText("1e999");
     QCOMPARE(rig.window->DataDelay(), std::int16_t{10});  // kept
   }
 
+  // Named pipes in a folder are POSIX's alone.
+#ifndef _WIN32
   void NamedPipesInTheProgramFolderNeverBlock() {
     alarm(20);  // a blocking open ends the test process instead of hanging it
     MainWindowRig rig(false);
@@ -138,18 +161,13 @@ class BadInputDesktopTest : public QObject {
              QString("33, 200, 5, 21, 32, 9, #500, 8, #500, 13"));
 
     // The editor lists the standard events; the pipe is not among them.
-    bool checked = false;
-    QTimer::singleShot(0, [&] {
-      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
-      QVERIFY(editor != nullptr);
-      QCOMPARE(editor->findChild<QComboBox*>("cmbEvents")->count(), 2);
-      checked = true;
-      editor->close();
+    const bool checked = rig.EditEvents([&](quorvane::ui::frmDefs& editor) {
+      QCOMPARE(editor.findChild<QComboBox*>("cmbEvents")->count(), 2);
     });
-    rig.window->mnuDefs_Click();
     QVERIFY(checked);
     alarm(0);
   }
+#endif
 
   void EventNamesThatAreNotUtf8ShowReadablyAndStillRun() {
     MainWindowRig rig(false);
@@ -171,24 +189,18 @@ class BadInputDesktopTest : public QObject {
 
     // The editor shows the same name, loads the file and saves it back under
     // its own name: no second file appears.
-    bool checked = false;
-    QTimer::singleShot(0, [&] {
-      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
-      QVERIFY(editor != nullptr);
-      auto* events = editor->findChild<QComboBox*>("cmbEvents");
+    const bool checked = rig.EditEvents([&](quorvane::ui::frmDefs& editor) {
+      auto* events = editor.findChild<QComboBox*>("cmbEvents");
       const int index = events->findText(QString::fromUtf8("caf\u00e9, Coffee"));
       QVERIFY(index >= 0);
       events->setCurrentIndex(index);
-      editor->cmbEvents_Click();
-      auto* list = editor->findChild<QListWidget*>("lstEvents");
+      editor.cmbEvents_Click();
+      auto* list = editor.findChild<QListWidget*>("lstEvents");
       QCOMPARE(list->count(), 1);
       QCOMPARE(list->item(0)->text(), QString("SB, 7"));
-      editor->cmdAddDelay_Click();
-      editor->cmdSave_Click();
-      checked = true;
-      editor->close();
+      editor.cmdAddDelay_Click();
+      editor.cmdSave_Click();
     });
-    rig.window->mnuDefs_Click();
     QVERIFY(checked);
     QVERIFY(rig.messages.shown.empty());
     QVERIFY(rig.folder.Read(latin1Name + ".evnt").starts_with("Coffee\r\nSB, 7\r\nDL,"));
@@ -199,42 +211,61 @@ class BadInputDesktopTest : public QObject {
     QCOMPARE(files, 5);  // the three standard events and the two of the user
   }
 
-  void ByteOrderMarksAreNotText() {
+  // A marked file and a UTF-8 file without the mark (a Linux editor's) show
+  // their text in both windows; a Latin-1 file shows its own. Saving from the
+  // editor gives each file its bytes back.
+  void ByteOrderMarksAreNotTextAndUtf8ShowsAsItIs() {
     MainWindowRig rig(false);
     const std::string bom = "\xEF\xBB\xBF";
-    rig.folder.Write("marked.evnt", bom + "Caf\xC3\xA9 \xE2\x9C\x93\r\nSB, 3\r\n");
+    const std::string files[][2] = {
+        {"latin.evnt", "Caf\xE9 \xB5s\r\nDL, 5\r\n"},
+        {"linux.evnt", "Delay 5 \xC2\xB5s\r\nDL, 5\r\nTX, 4,SL,DH,\r\n"},
+        {"marked.evnt", bom + "Caf\xC3\xA9 \xE2\x9C\x93\r\nSB, 3\r\n"},
+    };
+    for (const auto& file : files) rig.folder.Write(file[0], file[1]);
     const std::string list = rig.folder.Write("list.txt", bom + "33, 200\r\n");
     rig.Load();
+    const QStringList items{"latin, Café µs", "linux, Delay 5 µs", "marked, Café ✓"};
     auto* combo = rig.Find<QComboBox>("cmbEvents");
-    QCOMPARE(combo->itemText(0), QString::fromUtf8("marked, Caf\u00e9 \u2713"));
+    QStringList shown;
+    for (int index = 0; index < combo->count(); ++index) shown << combo->itemText(index);
+    QCOMPARE(shown, items);
     rig.Clear();
-    combo->setCurrentIndex(0);
-    emit combo->activated(0);
+    combo->setCurrentIndex(2);
+    emit combo->activated(2);
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendEvent"), Qt::LeftButton);
     QCOMPARE(rig.DataWrites(), (std::vector<std::uint8_t>{3}));
 
     rig.dialogs.answers = {list};
     QTest::mouseClick(rig.Find<QPushButton>("dlgInit_1"), Qt::LeftButton);
     QCOMPARE(rig.Find<QLineEdit>("txtCommand")->text(), QString("33, 200"));
+
+    const bool checked = rig.EditEvents([&](quorvane::ui::frmDefs& editor) {
+      auto* events = editor.findChild<QComboBox*>("cmbEvents");
+      for (const QString& item : items) {
+        const int index = events->findText(item);
+        QVERIFY2(index >= 0, qPrintable(item));
+        events->setCurrentIndex(index);
+        editor.cmbEvents_Click();
+        editor.cmdSave_Click();
+      }
+    });
+    QVERIFY(checked);
+    QVERIFY(rig.messages.shown.empty());
+    for (const auto& file : files) QCOMPARE(rig.folder.Read(file[0]), file[1]);
   }
 
   void EditorSavingIntoAFolderThatCannotBeWritten() {
     MainWindowRig rig;
-    bool checked = false;
-    QTimer::singleShot(0, [&] {
-      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
-      QVERIFY(editor != nullptr);
-      auto* events = editor->findChild<QComboBox*>("cmbEvents");
+    const bool checked = rig.EditEvents([&](quorvane::ui::frmDefs& editor) {
+      auto* events = editor.findChild<QComboBox*>("cmbEvents");
       events->setCurrentIndex(events->findText("1, ", Qt::MatchStartsWith));
-      editor->cmbEvents_Click();
+      editor.cmbEvents_Click();
       // The program folder disappears under the editor.
       std::filesystem::rename(rig.folder.Path(), rig.folder.Path().string() + "-gone");
-      editor->cmdSave_Click();
+      editor.cmdSave_Click();
       std::filesystem::rename(rig.folder.Path().string() + "-gone", rig.folder.Path());
-      checked = true;
-      editor->close();
     });
-    rig.window->mnuDefs_Click();
     QVERIFY(checked);
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
     QVERIFY(rig.messages.shown[0].prompt.contains("1.evnt"));

@@ -4,43 +4,29 @@
 // documented fallback; nothing crashes and nothing hangs.
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
-#include <sstream>
 
-#include "FakePpdevSystem.h"
-#include "RecordingSleeper.h"
 #include "SendRun.h"
-#include "TempFolder.h"
-#include "cli/SendCommand.h"
-#include "platform/ports/PortFactory.h"
+#include "StandardEvents.h"
+#include "TestPictures.h"
 
 namespace quorvane::cli {
 namespace {
 
 using testing::SendRun;
 
-class BadInputSendTest : public ::testing::Test {
+class BadInputSendTest : public ::testing::Test, protected testing::SendRig {
  protected:
   BadInputSendTest() {
-    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
-      std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
-                                 folder.Path() / name);
-    }
+    testing::CopyStandardEvents(folder);
+    executableFolder = folder.Folder();
   }
 
   SendRun Send(std::vector<std::string> args) {
     args.insert(args.begin(), {"--port", "sim", "--folder", folder.Path().string()});
-    const platform::PortSystems systems{ppdev, nullptr};
-    const SendEnvironment environment{folder.Folder(), nullptr, &systems, &sleeper};
-    return testing::RunSendCaptured(args, environment);
+    return SendRig::Send(args);
   }
-
-  testing::TempFolder folder;
-  testing::FakePpdevSystem ppdev;
-  testing::RecordingSleeper sleeper;
 };
 
 TEST_F(BadInputSendTest, BrokenEventFilesRunWhatTheyCanAndReportTheRest) {
@@ -53,20 +39,27 @@ TEST_F(BadInputSendTest, BrokenEventFilesRunWhatTheyCanAndReportTheRest) {
     std::string content;
     int status;
     std::size_t maxWrites;
+    const char* report;  // a part of what standard error says
   };
   const Case cases[] = {
-      {"empty", "", 1, 0},         // reported as unreadable
-      {"junk", junk, 0, 20 * 16},  // unknown kinds skipped
-      {"nul", std::string("Nul\0bytes\r\nSB,\0 5\r\nSB, 7\r\n", 26), 0, 2},
-      {"long", "Long\r\nSB, " + std::string(100000, '1') + "\r\nSB, 3\r\n", 1, 1},
-      {"huge", "Huge\r\n" + std::string(10 * 1024 * 1024, 'x') + "\r\nSB, 4\r\n", 0, 1},
-      {"many", manyLines, 0, 20},  // the first 20 steps run
-      {"numbers", "N\r\nSB, 1e999\r\nSB, &HFFFFFFFFFF\r\nSB, -0\r\nSB, --5\r\nDL, 1e999\r\n", 1, 2},
+      {"empty", "", 1, 0, "could not be read"},
+      {"junk", junk, 1, 20 * 16, "skipped: unknown step kind"},
+      {"nul", std::string("Nul\0bytes\r\nSB,\0 5\r\nSB, 7\r\n", 26), 1, 1,
+       "skipped: the value is not a number (write hex as 0x21 or &H21)"},
+      {"long", "Long\r\nSB, " + std::string(100000, '1') + "\r\nSB, 3\r\n", 1, 1,
+       "skipped: the value is not a byte"},
+      {"huge", "Huge\r\n" + std::string(10 * 1024 * 1024, 'x') + "\r\nSB, 4\r\n", 1, 1,
+       "skipped: unknown step kind"},
+      {"many", manyLines, 1, 20,  // the first 20 steps run
+       "the event has 10000 step lines: the 9980 after the 20th are not run"},
+      {"numbers", "N\r\nSB, 1e999\r\nSB, &HFFFFFFFFFF\r\nSB, -0\r\nSB, --5\r\nDL, 1e999\r\n", 1, 1,
+       "'SB, --5' skipped: the value is not a number"},
   };
   for (const Case& c : cases) {
     folder.Write(std::string(c.name) + ".evnt", c.content);
     const SendRun run = Send({"--event", c.name});
     EXPECT_EQ(run.status, c.status) << c.name << ": " << run.err;
+    EXPECT_NE(run.err.find(c.report), std::string::npos) << c.name << ": " << run.err;
     const std::string action = "event " + std::string(c.name) + ": ";
     const auto at = run.out.find(action);
     ASSERT_NE(at, std::string::npos) << c.name << ": " << run.out;
@@ -99,7 +92,10 @@ TEST_F(BadInputSendTest, HugeAndGarbageValueLists) {
       {"#1e12", 2, "not a delay"},
       {"1e999", 2, "not a byte (0 to 255)"},
       {"&HFFFFFFFFFF", 2, "not a byte (0 to 255)"},
-      {"-0, --5, abc, \x01\x02", 0, ""},
+      {"-0, --5, abc, \x01\x02", 2, "item 2, '--5': not a number (write hex as 0x21 or &H21)"},
+      {"\x01\x02", 2, "item 1, '\x01\x02': not a number"},
+      {"0x21, 0xC8, 0x04", 0, ""},
+      {"0x21, 21h", 2, "refused: item 2, '21h': not a number"},
       {"#-5", 1, "a negative delay waits 0 ms"},
       {std::string(200000, ','), 0, ""},
   };
@@ -111,26 +107,17 @@ TEST_F(BadInputSendTest, HugeAndGarbageValueLists) {
 }
 
 TEST_F(BadInputSendTest, BrokenAndHugePicturesAreRefused) {
-  std::string bitmap = "BM";
-  const auto put = [&](std::uint32_t value, int bytes) {
-    for (int i = 0; i < bytes; ++i) bitmap += static_cast<char>((value >> (8 * i)) & 0xFF);
-  };
-  const auto header = [&](std::uint32_t width, std::uint32_t height) {
-    bitmap = "BM";
-    put(54, 4), put(0, 4), put(54, 4), put(40, 4), put(width, 4), put(height, 4), put(1, 2);
-    put(24, 2), put(0, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4), put(0, 4);
-    return bitmap;
-  };
+  using testing::BitmapHeader;
   struct Case {
     const char* name;
     std::string content;
     const char* reason;
   };
   const Case cases[] = {
-      {"truncated.bmp", header(84, 48) + std::string(100, '\xff'), "damaged"},
-      {"zero.bmp", header(0, 0), "cannot be loaded"},
-      {"thin.bmp", header(1, 100000), "too large"},
-      {"bomb.bmp", header(60000, 60000), "too large"},
+      {"truncated.bmp", BitmapHeader(84, 48) + std::string(100, '\xff'), "damaged"},
+      {"zero.bmp", BitmapHeader(0, 0), "cannot be loaded"},
+      {"thin.bmp", BitmapHeader(1, 100000), "too large"},
+      {"bomb.bmp", BitmapHeader(60000, 60000), "too large"},
       {"junk.jpg", std::string("\xFF\xD8\xFF\xE0junkjunk", 12), "cannot be loaded"},
       {"text.bmp", "not a picture at all", "cannot be loaded"},
   };
@@ -161,41 +148,6 @@ TEST_F(BadInputSendTest, MissingUnreadableAndUnwritableFolders) {
   EXPECT_EQ(Send({"--event", "dir"}).status, 1);
 }
 
-TEST_F(BadInputSendTest, NamedPipesAndFoldersNamedLikeFilesNeverBlock) {
-  alarm(20);  // a blocking open ends the test process instead of hanging it
-  std::filesystem::remove(folder.Path() / "1.evnt");
-  ASSERT_EQ(mkfifo(folder.File("1.evnt").c_str(), 0600), 0);
-  ASSERT_EQ(mkfifo(folder.File("pipe.evnt").c_str(), 0600), 0);
-  ASSERT_EQ(mkfifo(folder.File("pipe.bmp").c_str(), 0600), 0);
-  std::filesystem::create_directory(folder.Path() / "dir.evnt");
-  std::filesystem::create_directory(folder.Path() / "images");
-  ASSERT_EQ(mkfifo(folder.File("images/lcd_0.bmp").c_str(), 0600), 0);
-
-  const SendRun command = Send({"--command", "1", "--data", "2"});
-  EXPECT_EQ(command.status, 1);
-  EXPECT_NE(command.err.find("the standard event 1.evnt could not be read from " + folder.Folder() +
-                             ": it is a named pipe, not an event file; its bytes are not sent"),
-            std::string::npos)
-      << command.err;
-  EXPECT_NE(command.out.find("command list \"1\": 1 byte, 0 port writes"), std::string::npos);
-  EXPECT_NE(command.out.find("data list \"2\": 1 byte, 18 port writes"), std::string::npos);
-
-  const SendRun event = Send({"--event", "pipe", "--event", "dir"});
-  EXPECT_EQ(event.status, 1);
-  EXPECT_NE(event.err.find("the event 'pipe' could not be read from " + folder.File("pipe.evnt") +
-                           ": it is a named pipe, not an event file\n"),
-            std::string::npos)
-      << event.err;
-  EXPECT_NE(event.err.find(folder.File("dir.evnt") + ": it is a folder, not an event file\n"),
-            std::string::npos);
-
-  const SendRun picture = Send({"--image", folder.File("pipe.bmp"), "--series"});
-  EXPECT_EQ(picture.status, 1);
-  EXPECT_NE(picture.err.find("pipe.bmp cannot be loaded: it is not a file"), std::string::npos)
-      << picture.err;
-  EXPECT_NE(picture.out.find("picture series: 0 pictures"), std::string::npos);
-  alarm(0);
-}
 
 }  // namespace
 }  // namespace quorvane::cli

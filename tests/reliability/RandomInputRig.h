@@ -6,23 +6,17 @@
 // the picture series and files for the "..." buttons to choose.
 
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "RecordingMessageBoxes.h"
-#include "RecordingShell.h"
-#include "RecordingSleeper.h"
-#include "ScriptedCommonDialogs.h"
-#include "TempFolder.h"
+#include "DesktopRig.h"
+#include "StandardEvents.h"
+#include "TestPictures.h"
 #include "image/frmImage.h"
-#include "module/ModuleFeed.h"
-#include "module/Pcd8544.h"
 #include "module/frmModule.h"
 #include "platform/ports/Port.h"
 #include "platform/ports/SimPort.h"
-#include "ui/main/frmELCD.h"
 
 namespace quorvane::testing {
 
@@ -38,18 +32,11 @@ class TailPort final : public platform::Port {
   std::deque<platform::PortWrite> tail;
 };
 
-class RandomInputRig {
+class RandomInputRig : public DesktopRig {
  public:
   RandomInputRig() {
-    namespace fs = std::filesystem;
-    const fs::path data(QUORVANE_DATA_DIR);
-    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
-      fs::copy_file(data / name, folder.Path() / name);
-    }
-    fs::create_directories(folder.Path() / "images");
-    for (const char* name : {"lcd_0.bmp", "lcd_1.bmp"}) {
-      fs::copy_file(data / "images" / name, folder.Path() / "images" / name);
-    }
+    CopyStandardEvents(folder);
+    CopyDemoPictures(folder, {"lcd_0.bmp", "lcd_1.bmp"});
     folder.Write("probe.evnt", "Probe, lines\r\nSB, 5\r\nDL, 3\r\nTX, 20,SH,DL,\r\nSB, 25\r\n");
     folder.Write("long.evnt",
                  "Waits long\r\nDL, 30000\r\nDL, -5\r\nSB, 1e999\r\nTX, 4,SL,DH,7\r\n");
@@ -68,50 +55,18 @@ class RandomInputRig {
         folder.Path().string(),  // a folder
         (folder.Path() / "images" / "lcd_0.bmp").string(),
         folder.Write("broken.bmp", "BM not a picture"),
-        folder.Write("huge.bmp", HugeBitmapHeader()),
+        folder.Write("huge.bmp", BitmapHeader(100000, 100000)),  // and no pixels
     };
 
-    services = std::make_unique<ui::DesktopServices>(
-        ui::DesktopServices{feed, sleeper, messages, shell, dialogs, folder.Path().string()});
-    services->module = &module;
-    window = std::make_unique<ui::frmELCD>(*services);
-    window->Form_Load();
-    window->show();
+    MakeWindow(std::move(session::PortStack::Over(port, {}, {sleeper, sleeper},
+                                                  {{}, false, session::ModuleOnLines::Always})
+                             .stack));
+    Load();
   }
-  ~RandomInputRig() {
-    if (window && !window->IsShutDown()) window->close();
-  }
+  ~RandomInputRig() { Close(); }
 
-  TempFolder folder;
   TailPort port;
-  module::Pcd8544 module;
-  module::ModuleFeed feed{port, module};
-  RecordingSleeper sleeper;
-  RecordingMessageBoxes messages;
-  RecordingShell shell;
-  ScriptedCommonDialogs dialogs;
   std::vector<std::string> files;  // what the file dialogs may answer
-  std::unique_ptr<ui::DesktopServices> services;
-  std::unique_ptr<ui::frmELCD> window;
-
- private:
-  // A bitmap header that claims 100,000 x 100,000 pixels and holds none.
-  static std::string HugeBitmapHeader() {
-    std::string header(54, '\0');
-    const auto put = [&](std::size_t at, std::uint32_t value) {
-      for (int n = 0; n < 4; ++n) header[at + n] = static_cast<char>(value >> (8 * n));
-    };
-    header[0] = 'B';
-    header[1] = 'M';
-    put(2, 54);
-    put(10, 54);
-    put(14, 40);
-    put(18, 100000);
-    put(22, 100000);
-    header[26] = 1;
-    header[28] = 24;
-    return header;
-  }
 };
 
 }  // namespace quorvane::testing

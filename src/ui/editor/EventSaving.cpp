@@ -5,6 +5,7 @@
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "events/TextFile.h"
+#include "global/Utf8.h"
 #include "ui/editor/EditorMessages.h"
 
 namespace quorvane::ui {
@@ -52,21 +53,28 @@ std::optional<std::string> EventNameProblem(std::string_view typedName) {
 std::optional<std::string> UnstorableCharactersProblem(const std::vector<std::string>& texts) {
   std::vector<std::string> found;
   for (const std::string& text : texts) {
-    for (std::size_t i = 0; i < text.size();) {
-      // UTF-8: lead bytes from 0xC4 on start characters above U+00FF.
-      const auto lead = static_cast<unsigned char>(text[i]);
-      const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
-      const std::string character = text.substr(i, length);
-      if (lead >= 0xC4 && std::find(found.begin(), found.end(), character) == found.end()) {
+    for (std::string_view rest = text; !rest.empty();) {
+      const global::Utf8Character decoded = global::DecodeUtf8(rest);
+      const std::size_t length = decoded.length != 0 ? decoded.length : 1;
+      const std::string character(rest.substr(0, length));
+      if ((decoded.length == 0 || decoded.code > 0xFF) &&
+          std::find(found.begin(), found.end(), character) == found.end()) {
         found.push_back(character);
       }
-      i += length;
+      rest.remove_prefix(length);
     }
   }
   if (found.empty()) return std::nullopt;
   std::string listed;
   for (const std::string& character : found) listed += character + " ";
   return UnstorableMessage(listed);
+}
+
+std::optional<std::string> CharactersTheFileCannotHold(const std::string& path,
+                                                       const std::vector<std::string>& lines) {
+  // A UTF-8 file holds every character; a Latin-1 file, or a new one, does not.
+  if (events::FileEncoding(path) != events::TextEncoding::Latin1) return std::nullopt;
+  return UnstorableCharactersProblem(lines);
 }
 
 std::string DescriptionLine(const std::string& Folder, const EventChoice& choice) {
@@ -95,11 +103,7 @@ std::optional<std::string> SaveEventFile(const std::string& Folder, const EventC
                                           ? DescriptionLine(Folder, choice)
                                           : choice.description;
   const std::vector<std::string> lines = EventFileLines(descriptionLine, steps);
-  // A file kept in UTF-8 (it began with the byte-order mark) holds every
-  // character; all others are Latin-1.
-  if (!events::BeginsWithByteOrderMark(path)) {
-    if (auto problem = UnstorableCharactersProblem(lines)) return problem;
-  }
+  if (auto problem = CharactersTheFileCannotHold(path, lines)) return problem;
   const auto failure = events::WriteTextLinesAtomically(path, lines);
   if (!failure) return std::nullopt;
   return SaveErrorMessage(path, failure->reason, failure->oldContentKept);

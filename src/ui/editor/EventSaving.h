@@ -29,9 +29,14 @@ std::string EventPath(const std::string& Folder, const std::string& Name);
 // text of an event keeps to one character set.
 std::optional<std::string> EventNameProblem(std::string_view typedName);
 
-// The message that names the characters of the texts that an event file
-// (Latin-1) cannot hold, each once; nothing when every character can be kept.
+// The message that names the characters of the texts that an event file in
+// Latin-1 cannot hold, each once; nothing when every character can be kept.
 std::optional<std::string> UnstorableCharactersProblem(const std::vector<std::string>& texts);
+
+// The same for the lines to be written to the file at path: a file in UTF-8
+// holds every character, so only a Latin-1 file (or a new one) refuses any.
+std::optional<std::string> CharactersTheFileCannotHold(const std::string& path,
+                                                       const std::vector<std::string>& lines);
 
 // Line 1 to write for the chosen event. The list shows only the first field of
 // a file's description line, so while that still matches, the file's whole
@@ -47,7 +52,7 @@ std::vector<std::string> EventFileLines(const std::string& descriptionLine,
 enum class DescriptionSource { KeptFromFile, AsTyped };
 
 // Writes the event file whole or not at all; on failure the message that
-// names the file and the reason. Lines holding characters that an event file
+// names the file and the reason. Lines holding characters that the file
 // cannot hold are refused before anything is written.
 std::optional<std::string> SaveEventFile(
     const std::string& Folder, const EventChoice& choice, const std::vector<std::string>& steps,

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "events/StepLine.h"
 #include "events/TextFields.h"
 #include "global/NumberReading.h"
 
@@ -19,8 +20,11 @@ LineLevels LevelsOf(std::int16_t number) {
   return levels;
 }
 
-std::optional<std::int16_t> ReadInt16(const std::string& text) {
-  return global::RoundToInt16(global::ReadNumber(text));
+// Read as the engine reads the field, so a line it skips shows no levels.
+std::optional<std::int16_t> ReadInt16(const std::string& field) {
+  const auto number = events::ReadStepNumber(field);
+  if (!number) return std::nullopt;
+  return global::RoundToInt16(*number);
 }
 
 }  // namespace
@@ -30,7 +34,7 @@ StepReadout ReadStepLine(std::string line) {
   const std::string kind = events::PopValue(line);
   if (kind == "SB") {
     readout.frame = StepFrame::Bits;
-    const auto bits = ReadInt16(line);
+    const auto bits = ReadInt16(events::PopValue(line));
     readout.inRange = bits.has_value();
     if (bits) readout.levels = LevelsOf(*bits);
   } else if (kind == "DL") {

@@ -14,8 +14,8 @@ struct StepReadout {
   // The frame that matches the line's kind; None for blank lines and unknown
   // kinds (compared exactly, case included).
   StepFrame frame = StepFrame::None;
-  // False when the line's number lies outside the 16-bit range: the frame
-  // lights up but its inputs keep what they hold.
+  // False when the line's number cannot be read or lies outside the 16-bit
+  // range: the frame lights up but its inputs keep what they hold.
   bool inRange = true;
   LineLevels levels{};     // "SB": D0 to D4; "TX": D2 to D4 (D0, D1 false)
   std::string delayText;   // "DL": the rest of the line, unconverted

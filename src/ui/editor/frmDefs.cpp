@@ -17,6 +17,7 @@
 
 #include "events/EventCatalogue.h"
 #include "global/Global.h"
+#include "global/Wiring.h"
 #include "platform/StopSignal.h"
 #include "ui/editor/EventCombo.h"
 
@@ -111,11 +112,11 @@ void frmDefs::BuildControls() {
 void frmDefs::BuildBitsFrame() {
   fmeBits = Frame(this, "fmeBits", " Data bits (checked=1 unchecked=0)", 236, 16, 205, 81);
   cmdAddBits = Button(fmeBits, "cmdAddBits", "<<", "Add or edit Static Data Bits", 4, 36, 25, 21);
-  static const char* const kCaptions[] = {"SCLK", "SDA", "D/C", "CS", "RESET"};
   for (std::size_t n = 0; n < chkBits.size(); ++n) {
     const int left = n < 3 ? 60 : 128;
     const int top = 20 + 20 * static_cast<int>(n % 3);
-    chkBits[n] = CheckBox(fmeBits, Indexed("chkBits", n), kCaptions[n], left, top, 65);
+    chkBits[n] =
+        CheckBox(fmeBits, Indexed("chkBits", n), global::kSignalLineNames[n].label, left, top, 65);
   }
 }
 

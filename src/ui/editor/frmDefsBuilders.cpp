@@ -7,7 +7,7 @@
 #include <QSignalBlocker>
 #include <memory>
 
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/MessageBoxes.h"
 #include "ui/editor/EditorMessages.h"
 #include "ui/editor/StepBuilders.h"
 #include "ui/editor/frmDefs.h"

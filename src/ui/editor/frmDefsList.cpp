@@ -12,7 +12,7 @@
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "global/Global.h"
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/MessageBoxes.h"
 #include "ui/editor/EditorMessages.h"
 #include "ui/editor/EventCombo.h"
 #include "ui/editor/EventSaving.h"

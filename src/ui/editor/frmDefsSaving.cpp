@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "global/Global.h"
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/MessageBoxes.h"
 #include "ui/editor/EditorMessages.h"
 #include "ui/editor/EventCombo.h"
 #include "ui/editor/EventSaving.h"
@@ -56,7 +56,8 @@ void frmDefs::cmdSaveNew_Click() {
   const EventChoice choice = SplitEventItem(item.toStdString());
   // Refused before the question below, so that nothing is asked in vain.
   if (const auto problem =
-          UnstorableCharactersProblem(EventFileLines(choice.description, StepLines()))) {
+          CharactersTheFileCannotHold(EventPath(global_.ProgramFolder, choice.name),
+                                      EventFileLines(choice.description, StepLines()))) {
     messages_.MsgBox(this, QString::fromStdString(*problem), Icon::Critical, kErrorTitle);
     return;
   }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/CommonDialogs.h"
+#include "platform/desktop/CommonDialogs.h"
 
 namespace quorvane::ui {
 namespace {
@@ -89,7 +89,7 @@ QString FDialog::Filters() const {
 }
 
 void FDialog::SetFilters(const QString& myFilter) {
-  filter_ = ReplaceAll(myFilter, QStringLiteral("|"), QString(QChar(u'\0')));
+  filter_ = QString(myFilter).replace(u'|', QChar(u'\0'));
 }
 
 std::int32_t FDialog::FilterIndex() const {
@@ -129,20 +129,6 @@ bool FDialog::Is2KShell() const {
   const auto major =
       static_cast<std::uint16_t>(bytes[kMajorVersionOffset] | bytes[kMajorVersionOffset + 1] << 8);
   return major >= kFirst2KMajorVersion;
-}
-
-QString FDialog::ReplaceAll(const QString& source, const QString& search,
-                            const QString& replacement) {
-  if (search.isEmpty()) return source;
-  QString result;
-  qsizetype from = 0;
-  for (qsizetype found = source.indexOf(search); found >= 0; found = source.indexOf(search, from)) {
-    result += QStringView(source).mid(from, found - from);
-    result += replacement;
-    from = found + search.size();
-  }
-  result += QStringView(source).mid(from);
-  return result;
 }
 
 QString FDialog::ShowDialog(QWidget* myForm, bool isSave, const QString& myFileName) {

@@ -57,8 +57,6 @@ class FDialog final : public QWidget {
   // Whether the common-dialog library is of major version 5 or later, which
   // takes the longer record.
   bool Is2KShell() const;
-  static QString ReplaceAll(const QString& source, const QString& search,
-                            const QString& replacement);
   void UserControl_Resize();
   QString ShowDialog(QWidget* myForm, bool isSave, const QString& myFileName);
 

@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QStyleFactory>
 
+#include "ui/main/ButtonKeys.h"
 #include "ui/main/ClassicFrameStyle.h"
 
 namespace quorvane::ui {
@@ -18,6 +19,9 @@ void ApplyApplicationLook() {
   font.setPixelSize(condensed ? 10 : 9);
   font.setStyleHint(QFont::SansSerif);
   QApplication::setFont(font);
+  if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
+    InstallButtonKeys(*application);
+  }
 }
 
 }  // namespace quorvane::ui

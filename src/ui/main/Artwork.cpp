@@ -4,6 +4,8 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "port/LineDisplay.h"
+
 namespace quorvane::ui {
 namespace {
 
@@ -35,11 +37,12 @@ QImage AboutArtwork() {
   painter.setFont(font);
   painter.drawText(QRect(17, 20, 86, 46), Qt::AlignCenter, "Quorvane");
   // The five lines leaving the module, in the colours of their lamps.
-  const QColor lines[] = {{0, 255, 0}, {255, 255, 0}, {0, 0, 255}, {255, 0, 0}, {0, 255, 255}};
-  for (int n = 0; n < 5; ++n) {
+  const port::LineDisplay::ColorTable& colors = port::LineDisplay::StartColors();
+  for (int n = 0; n < port::LineDisplay::kLines; ++n) {
+    const QColor& line = colors[static_cast<std::size_t>(n + port::LineDisplay::kLines)];
     const int y = 22 + n * 10;
-    painter.fillRect(QRect(114, y, 110, 3), lines[n].darker(130));
-    for (int x = 126 + n * 4; x < 220; x += 16) painter.fillRect(QRect(x, y - 4, 6, 3), lines[n]);
+    painter.fillRect(QRect(114, y, 110, 3), line.darker(130));
+    for (int x = 126 + n * 4; x < 220; x += 16) painter.fillRect(QRect(x, y - 4, 6, 3), line);
   }
   return image;
 }

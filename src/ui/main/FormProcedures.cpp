@@ -5,6 +5,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include "platform/desktop/Desktop.h"
+
 namespace quorvane::ui {
 namespace {
 
@@ -37,12 +39,9 @@ void CenterForm(QWidget* myForm) {
 }
 
 void RemoveCloseItem(QWidget* myForm) {
-  const bool visible = myForm->isVisible();
-  Qt::WindowFlags flags = myForm->windowFlags();
-  flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-  flags &= ~Qt::WindowCloseButtonHint;
-  myForm->setWindowFlags(flags);
-  if (visible) myForm->show();  // changing the flags hides a shown window
+  platform::RemoveSystemMenuClose(myForm);
+  // Whatever the window system still offers (a key, a task bar's menu) is
+  // refused too.
   constexpr const char* kFilterName = "RefuseUserClose";
   if (myForm->findChild<QObject*>(kFilterName, Qt::FindDirectChildrenOnly) == nullptr) {
     auto* filter = new RefuseUserClose(myForm);

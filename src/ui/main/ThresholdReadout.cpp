@@ -3,6 +3,8 @@
 #include <QScrollBar>
 #include <QToolTip>
 
+#include "image/Threshold.h"
+
 namespace quorvane::ui {
 namespace {
 
@@ -12,7 +14,10 @@ constexpr int kShownAfterMoveMs = 1500;
 }  // namespace
 
 QString ThresholdReadoutText(int position) {
-  return QString("Threshold %1 × 1000 = %2").arg(position).arg(position * 1000);
+  return QString("Threshold %1 × %2 = %3")
+      .arg(position)
+      .arg(image::kThresholdFactor)
+      .arg(image::ThresholdOfPosition(position));
 }
 
 ThresholdReadout::ThresholdReadout(QScrollBar* slider)

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "platform/MessageBoxes.h"
-#include "platform/Shell.h"
+#include "platform/desktop/MessageBoxes.h"
+#include "platform/desktop/Shell.h"
 
 namespace quorvane::ui {
 

@@ -14,17 +14,18 @@
 #include "events/EventFile.h"
 #include "events/TextFields.h"
 #include "events/TextFile.h"
-#include "events/WriteCount.h"
 #include "global/NumberReading.h"
+#include "image/ImageSurface.h"
+#include "image/Threshold.h"
 #include "image/frmImage.h"
+#include "module/Pcd8544.h"
 #include "module/frmModule.h"
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/MessageBoxes.h"
 #include "platform/StopSignal.h"
-#include "platform/ports/Port.h"
 #include "port/LampShape.h"
 #include "port/LineDisplay.h"
-#include "port/PowerSequences.h"
 #include "port/TracePicture.h"
+#include "session/PortStack.h"
 #include "ui/editor/EventCombo.h"
 #include "ui/filedialog/FDialog.h"
 #include "ui/main/Artwork.h"
@@ -34,9 +35,7 @@ namespace quorvane::ui {
 
 // Form_Initialize: the controls and the title; nothing touches the port yet.
 frmELCD::frmELCD(const DesktopServices& services, QWidget* parent)
-    : QMainWindow(parent),
-      services_(services),
-      engine_(services.port, services.sleeper, diagnostics_) {
+    : QMainWindow(parent), services_(services), session_(services.stack) {
   setObjectName("frmELCD");
   setWindowTitle("Quorvane 0.9");
   setWindowIcon(ProgramIcon());
@@ -46,8 +45,9 @@ frmELCD::frmELCD(const DesktopServices& services, QWidget* parent)
                  Qt::MSWindowsFixedSizeDialogHint);
   BuildControls();
   setFixedSize(512, 381 + menuBar()->sizeHint().height());
-  lineDisplay_ = std::make_unique<port::LineDisplay>(shpData, *picVisualizer, engine_.global);
-  engine_.output.SetDisplayStep(this);
+  lineDisplay_ =
+      std::make_unique<port::LineDisplay>(shpData, *picVisualizer, session_.Engine().global);
+  session_.Engine().output.SetDisplayStep(this);
   ConnectHandlers();
   ShowPortName();
 }
@@ -55,31 +55,33 @@ frmELCD::frmELCD(const DesktopServices& services, QWidget* parent)
 frmELCD::~frmELCD() = default;
 
 void frmELCD::Form_Load() {
-  engine_.global.ProgramFolder = events::AddBackslash(services_.programFolder);
+  Global().ProgramFolder = events::AddBackslash(services_.programFolder);
   lineDisplay_->Initialise();
   txtDelay_Change();
-  engine_.global.OutputByte = 0;
+  Global().OutputByte = 0;
   if (isVisible()) repaint();
-  try {
-    port::StartupRaiseReset(engine_.global, engine_.output, services_.sleeper);
-  } catch (const platform::StopRequest&) {
+  const session::Action startup{session::ActionKind::Startup, {}};
+  const session::ActionOutcome outcome = session_.Run(startup);
+  if (outcome.stopped) {
     // Asked to stop during the pause: shut down at once.
     close();
     return;
   }
-  services_.port.Flush();
-  ShowReports("the start-up", port::kStartupWrites, 0);
-  ImageThreshold_ = 8388607;
-  scrSoglia->setValue(8389);  // runs scrSoglia_Change: the threshold becomes 8389000
-  FillEventList(events::InitEvents(engine_.global).catalogue);
+  ShowReports(startup, outcome);
+  session_.SetImageThreshold(image::kStartImageThreshold);
+  // Runs scrSoglia_Change: the threshold becomes the position's.
+  scrSoglia->setValue(image::kStartThresholdPosition);
+  FillEventList(session_.LoadEvents(services_.programFolder));
   frmImage_ = new image::frmImage(this);
+  session_.SetPictureSurface(&frmImage_->picImage()->Canvas());
   frmImage_->show();
   RemoveCloseItem(frmImage_);
-  if (services_.module != nullptr) {
-    frmModule_ = new module::frmModule(*services_.module, nullptr, this);
-    frmModule_->SetPortName(QString::fromStdString(services_.portName));
+  if (module::Pcd8544* module = services_.stack.Module()) {
+    // It can be closed; Ctrl+M in the main window brings it back.
+    frmModule_ = new module::frmModule(*module, nullptr, this);
+    frmModule_->SetPortName(QString::fromStdString(services_.stack.ShownName()));
+    connect(frmModule_, &module::frmModule::PortAsked, this, &frmELCD::ChoosePort);
     frmModule_->show();
-    RemoveCloseItem(frmModule_);
   }
 }
 
@@ -89,9 +91,8 @@ void frmELCD::closeEvent(QCloseEvent* event) {
     // All lines low, then the control register; the line display keeps
     // showing the last state. A port that failed is tried once more, without
     // a word either way: the program is ending.
-    if (engine_.output.Failed() && services_.reopenPort) services_.reopenPort();
-    port::ShutdownWrites(engine_.output);
-    services_.port.Flush();
+    session_.Reopen();
+    session_.RunToEnd({session::ActionKind::Shutdown, {}});
     if (frmImage_ != nullptr) frmImage_->close();
     if (frmModule_ != nullptr) frmModule_->close();
     QCoreApplication::quit();
@@ -100,6 +101,9 @@ void frmELCD::closeEvent(QCloseEvent* event) {
 }
 
 bool frmELCD::eventFilter(QObject* watched, QEvent* event) {
+  // The wheel over the closed list changes nothing: choosing an event is a
+  // click or a key, never a scroll past it.
+  if (watched == cmbEvents && event->type() == QEvent::Wheel) return true;
   if (watched == cmbEvents && event->type() == QEvent::KeyPress) {
     // The event list is a pick list: typed characters are discarded. Keys
     // that type nothing printable (Tab and Shift+Tab, which move the focus on,
@@ -126,41 +130,30 @@ void frmELCD::RepaintNow() {
     changed += shpData[0]->geometry().united(shpData[4]->geometry()).translated(fmeLegend->pos());
     centralWidget()->repaint(changed);
   }
-  platform::ThrowIfStopRequested();
 }
 
-bool frmELCD::RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
-                        const std::function<void()>& action) {
+bool frmELCD::RunAction(const session::Action& action) {
   if (!PortReady()) return false;
-  const std::uint64_t writesAtStart = engine_.output.Writes();
-  try {
-    action();
-  } catch (const platform::StopRequest&) {
+  const session::ActionOutcome outcome = session_.Run(action);
+  if (outcome.stopped) {
     close();
     return true;
   }
-  services_.port.Flush();
-  ShowReports(what, plannedWrites, writesAtStart);
+  ShowReports(action, outcome);
   return true;
 }
 
 void frmELCD::cmdSendCommand_Click() {
-  const std::string list = txtCommand->text().toStdString();
-  RunAction("the command list", events::WritesOfValueList(engine_.global, list, true),
-            [&] { engine_.writer.MultiDataWrite(list, true); });
+  RunAction({session::ActionKind::Command, txtCommand->text().toStdString()});
 }
 
 void frmELCD::cmdSendData_Click() {
-  const std::string list = txtData->text().toStdString();
-  RunAction("the data list", events::WritesOfValueList(engine_.global, list, false),
-            [&] { engine_.writer.MultiDataWrite(list, false); });
+  RunAction({session::ActionKind::Data, txtData->text().toStdString()});
 }
 
 void frmELCD::cmdSendInit_Click() {
   // An initialisation sequence goes out as command bytes.
-  const std::string list = txtInit->text().toStdString();
-  RunAction("the init sequence", events::WritesOfValueList(engine_.global, list, true),
-            [&] { engine_.writer.MultiDataWrite(list, true); });
+  RunAction({session::ActionKind::Init, txtInit->text().toStdString()});
 }
 
 void frmELCD::dlgInit_Click(int Index) {
@@ -196,21 +189,20 @@ void frmELCD::dlgInit_Click(int Index) {
 }
 
 void frmELCD::cmdReset_Click() {
-  RunAction("the reset event", events::WritesPerRun(engine_.global.ResetEventSteps),
-            [&] { engine_.interpreter.ExecuteEvent(engine_.global.ResetEventSteps, 0, false); });
+  RunAction({session::ActionKind::Reset, {}});
 }
 
 void frmELCD::cmbEvents_Click() {
   // The name as the file has it, also where it is not text in the local encoding.
   const std::string name = EventNameAt(*cmbEvents, cmbEvents->currentIndex());
   chosenEvent_ = name;
-  events::ReadEventSteps(engine_.global.ProgramFolder + name + events::kEventExtension,
-                         engine_.global.SelectedEventSteps);
+  events::ReadEventSteps(Global().ProgramFolder + name + events::kEventExtension,
+                         Global().SelectedEventSteps);
 }
 
 void frmELCD::cmdSendEvent_Click() {
-  RunAction("the selected event", events::WritesPerRun(engine_.global.SelectedEventSteps),
-            [&] { engine_.interpreter.ExecuteEvent(engine_.global.SelectedEventSteps, 0, false); });
+  // The steps read when the entry was chosen; the file is not read again.
+  RunAction({session::ActionKind::Event, {}});
 }
 
 void frmELCD::txtDelay_Change() {
@@ -222,21 +214,15 @@ void frmELCD::txtDelay_Change() {
 
 void frmELCD::chkOn_Click() {
   const bool on = chkOn->isChecked();
-  const bool sent = RunAction(on ? "the power-on sequence" : "the power-off sequence",
-                              on ? port::kPowerOnWrites : port::kPowerOffWrites, [&] {
-                                if (on) {
-                                  port::PowerOn(engine_.global, engine_.output, services_.sleeper);
-                                } else {
-                                  port::PowerOff(engine_.global, engine_.output);
-                                }
-                              });
   // Nothing went out on a port that could not be opened again: the box keeps
   // showing the power as it was.
-  if (!sent) chkOn->setChecked(!on);
+  if (!RunAction({on ? session::ActionKind::PowerOn : session::ActionKind::PowerOff, {}})) {
+    chkOn->setChecked(!on);
+  }
 }
 
 void frmELCD::cmdZero_Click() {
-  RunAction("Do 0", port::kDoZeroWrites, [&] { port::DoZero(engine_.global, engine_.output); });
+  RunAction({session::ActionKind::Zero, {}});
 }
 
 void frmELCD::picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
@@ -258,7 +244,7 @@ void frmELCD::KeepChosenEvent() {
     }
   }
   chosenEvent_.reset();
-  engine_.global.SelectedEventSteps.fill("");
+  Global().SelectedEventSteps = global::StepArray{};
 }
 
 }  // namespace quorvane::ui

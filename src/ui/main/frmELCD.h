@@ -12,8 +12,8 @@
 #include <string>
 
 #include "events/Engine.h"
-#include "global/Diagnostics.h"
 #include "port/DisplayStep.h"
+#include "session/Session.h"
 
 class QAction;
 class QCheckBox;
@@ -24,14 +24,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QScrollBar;
+class QSettings;
 
 namespace quorvane::platform {
 class CommonDialogs;
 class MessageBoxes;
-class Port;
 class Shell;
-class Sleeper;
-class TracingPort;
 }  // namespace quorvane::platform
 namespace quorvane::port {
 class LampShape;
@@ -45,35 +43,31 @@ namespace quorvane::image {
 class frmImage;
 }
 namespace quorvane::module {
-class Pcd8544;
 class frmModule;
 }  // namespace quorvane::module
 
 namespace quorvane::ui {
 
 class FDialog;
+class PortChooser;
 
 // What the window needs from outside; the program hands in the real ones,
 // tests recording stand-ins.
 struct DesktopServices {
-  platform::Port& port;
-  platform::Sleeper& sleeper;
+  // The port, its trace and the emulated module, and the waits. When the
+  // stack has the module, its window is shown at start-up beside the image
+  // window. The port's name is said by failures, the power box's tooltip and
+  // the module window's state line.
+  session::PortStack& stack;
   platform::MessageBoxes& messages;
   platform::Shell& shell;
   platform::CommonDialogs& dialogs;
   std::string programFolder;  // the program folder, as the program chose it at start
-  // The emulated module that the simulated port feeds; when set, its window is
-  // shown at start-up beside the image window.
-  module::Pcd8544* module = nullptr;
-  // The port in words ("ppdev:/dev/parport0", "simulated port"): failures name
-  // it, and the power box's tooltip and the module window's state line show it.
-  std::string portName{};
-  // Opens the port again after a failure: empty when it works, otherwise why
-  // not. Unset: a failed port stays failed.
-  std::function<std::string()> reopenPort{};
-  // The trace of the port writes, when one is written: a trace file that
-  // cannot be written is reported once.
-  const platform::TracingPort* trace = nullptr;
+  // Where the user chooses another port (the module window's "Port..."); none:
+  // the port stays as opened.
+  PortChooser* chooser = nullptr;
+  // Where the port chosen is remembered for the next start; none: nowhere.
+  QSettings* settings = nullptr;
 };
 
 class frmELCD final : public QMainWindow, private port::DisplayStep {
@@ -88,9 +82,10 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   // before the window is shown.
   void Form_Load();
 
-  global::Global& Global() { return engine_.global; }
-  events::Engine& Engine() { return engine_; }
-  std::int32_t ImageThreshold() const { return ImageThreshold_; }
+  global::Global& Global() { return session_.Engine().global; }
+  events::Engine& Engine() { return session_.Engine(); }
+  session::Session& Session() { return session_; }
+  std::int32_t ImageThreshold() const { return session_.ImageThreshold(); }
   std::int16_t DataDelay() const { return DataDelay_; }
   port::LineDisplay& LineDisplay() { return *lineDisplay_; }
   image::frmImage* ImageWindow() const { return frmImage_; }
@@ -119,6 +114,14 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   void picVisualizer_MouseMove(Qt::MouseButtons Button, Qt::KeyboardModifiers Shift, float x,
                                float Y);
 
+  // Asks for another port and writes to it from now on.
+  void ChoosePort();
+  // Writes go to the port `portText` names: false when it cannot be opened
+  // (said in a box; the port stays). The choice is remembered.
+  bool SwitchPort(const std::string& portText);
+  // Shows the module window again after the user closed it (Ctrl+M).
+  void ShowModuleWindow();
+
  protected:
   // Form_Unload: the shut-down writes, then the program ends.
   void closeEvent(QCloseEvent* event) override;
@@ -141,29 +144,22 @@ class frmELCD final : public QMainWindow, private port::DisplayStep {
   // After the list was filled again: the chosen event stays chosen, with its
   // steps read again from its file; an event that is gone leaves nothing to send.
   void KeepChosenEvent();
-  // Loads a picture file onto the image surface; the reason when it cannot.
-  QString DrawPictureFile(const QString& path);
-  // Runs engine work started by the user: a port that failed before is opened
+  // Runs an action the user started: a port that failed before is opened
   // again first (nothing is sent when it cannot be); a stop request (SIGINT,
   // SIGTERM) closes the window; what the engine reported, a port that failed
-  // during the send (what was sent, plannedWrites: how many writes it makes)
-  // and a trace that stopped are shown once, afterwards, in one box. False
-  // when nothing was sent because the port could not be opened again.
-  bool RunAction(const std::string& what, std::optional<std::uint64_t> plannedWrites,
-                 const std::function<void()>& action);
+  // during the send and a trace that stopped are shown once, afterwards, in
+  // one box. False when nothing was sent because the port could not be
+  // opened again.
+  bool RunAction(const session::Action& action);
   bool PortReady();
-  void ShowReports(const std::string& what, std::optional<std::uint64_t> plannedWrites,
-                   std::uint64_t writesAtStart);
+  void ShowReports(const session::Action& action, const session::ActionOutcome& outcome);
   void ShowPortName();
 
   DesktopServices services_;
-  global::Diagnostics diagnostics_;
-  events::Engine engine_;
+  session::Session session_;
   bool shutDown_ = false;
-  bool traceStopReported_ = false;
   // The name of the event last chosen in cmbEvents, if any.
   std::optional<std::string> chosenEvent_;
-  std::int32_t ImageThreshold_ = 0;
   std::int16_t DataDelay_ = 0;
 
   QGroupBox* fmeLegend = nullptr;

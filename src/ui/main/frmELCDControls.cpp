@@ -10,12 +10,16 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <limits>
 
+#include "global/Wiring.h"
+#include "image/Threshold.h"
 #include "port/LampShape.h"
 #include "port/LineDisplay.h"
 #include "port/TracePicture.h"
 #include "ui/filedialog/FDialog.h"
+#include "ui/main/FocusMark.h"
 #include "ui/main/ThresholdReadout.h"
 #include "ui/main/frmELCD.h"
 
@@ -58,14 +62,12 @@ void frmELCD::BuildControls() {
 
 void frmELCD::BuildLegendFrame() {
   fmeLegend = Place(new QGroupBox(" Legenda ", centralWidget()), "fmeLegend", 4, 4, 169, 189);
-  static const char* const kLegend[] = {"D0 = SCLK", "D1 = SDA", "D2 = DATA/COMMAND", "D3 = CS",
-                                        "D4 = RESET"};
-  for (int n = 0; n < 5; ++n) {
+  for (int n = 0; n < global::kSignalLines; ++n) {
     const std::string lampName = "shpData_" + std::to_string(n);
     shpData[n] = Place(new port::LampShape(fmeLegend), lampName.c_str(), 8, 16 + 20 * n, 17, 13);
     const std::string labelName = "Label1_" + std::to_string(n);
-    Label1[n] =
-        Label(fmeLegend, labelName.c_str(), kLegend[n], 32, 16 + 20 * n, n == 2 ? 117 : 69, 13);
+    Label1[n] = Label(fmeLegend, labelName.c_str(), global::kSignalLineNames[n].legend, 32,
+                      16 + 20 * n, n == 2 ? 117 : 69, 13);
   }
   chkOn = Place(new QCheckBox("On/Off", fmeLegend), "chkOn", 104, 16, 53, 17);
   chkOn->setToolTip("LCD's power on/off");
@@ -121,7 +123,7 @@ void frmELCD::BuildSendFrames() {
                         "This features is only for test and it is not programmable yet.");
   cmdMulti = Button(fmeImage, "cmdMulti", "*", 56, 16, 25, 21);
   scrSoglia = Place(new QScrollBar(Qt::Horizontal, fmeImage), "scrSoglia", 84, 8, 201, 5);
-  scrSoglia->setRange(0, 32767);
+  scrSoglia->setRange(0, image::kMaxThresholdPosition);
   scrSoglia->setSingleStep(1);
   scrSoglia->setPageStep(100);
   // A scroll bar inverts its keys for vertical use (Up lowers the position);
@@ -131,6 +133,7 @@ void frmELCD::BuildSendFrames() {
   // Focusable before the tab order is set, so that it takes its place there.
   scrSoglia->setFocusPolicy(Qt::StrongFocus);
   new ThresholdReadout(scrSoglia);
+  new FocusMark(scrSoglia);
   txtFile = Place(new QLineEdit(fmeImage), "txtFile", 84, 16, 205, 21);
   cmdSfoglia = Button(fmeImage, "cmdSfoglia", "...", 292, 16, 25, 21);
 }
@@ -140,11 +143,12 @@ void frmELCD::BuildVisualizer() {
       Place(new port::TracePicture(centralWidget()), "picVisualizer", 40, 196, 465, 181);
   picVisualizer->setToolTip("Display output state");
   picVisualizer->setFocusPolicy(Qt::StrongFocus);
-  static const char* const kNames[] = {"SCLK", "SDA", "D/C", "CS", "RES"};
+  new FocusMark(picVisualizer);
   static const int kTops[] = {356, 320, 284, 244, 212};
-  for (int n = 0; n < 5; ++n) {
+  for (int n = 0; n < global::kSignalLines; ++n) {
     const std::string name = "lblVisualizer_" + std::to_string(n);
-    lblVisualizer[n] = Label(centralWidget(), name.c_str(), kNames[n], 4, kTops[n], 33, 13);
+    lblVisualizer[n] =
+        Label(centralWidget(), name.c_str(), global::kSignalLineNames[n].lane, 4, kTops[n], 33, 13);
     lblVisualizer[n]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   }
   Dialogo = new FDialog(services_.dialogs, centralWidget());
@@ -174,6 +178,9 @@ void frmELCD::SetTabOrder() {
 
 void frmELCD::ConnectHandlers() {
   connect(cmdSendCommand, &QPushButton::clicked, this, &frmELCD::cmdSendCommand_Click);
+  // The module window can be closed; this brings it back.
+  connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this), &QShortcut::activated, this,
+          &frmELCD::ShowModuleWindow);
   connect(cmdSendData, &QPushButton::clicked, this, &frmELCD::cmdSendData_Click);
   connect(cmdSendInit, &QPushButton::clicked, this, &frmELCD::cmdSendInit_Click);
   for (int index = 0; index < 3; ++index) {

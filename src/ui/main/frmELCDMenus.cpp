@@ -10,12 +10,12 @@ namespace quorvane::ui {
 
 void frmELCD::mnuDefs_Click() {
   {
-    frmDefs editor(engine_.global, services_.messages, this);
+    frmDefs editor(Global(), services_.messages, this);
     editor.exec();
   }
   // Saved changes to the standard events and new events take effect at once,
   // and so do changes to the chosen event: what is sent is what the list shows.
-  FillEventList(events::InitEvents(engine_.global).catalogue);
+  FillEventList(session_.ReloadEvents());
   KeepChosenEvent();
 }
 

@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "EditorTests.h"
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/MessageBoxes.h"
 #include "ui/editor/EditorMessages.h"
 
 namespace quorvane::testing {

@@ -8,6 +8,7 @@
 
 #include "EditorRig.h"
 #include "EditorTests.h"
+#include "StandardEvents.h"
 
 namespace quorvane::testing {
 namespace {
@@ -134,10 +135,7 @@ class EditorWindowTest final : public QObject {
 
   void ShippedStandardEventsAreListed() {
     EditorRig rig;
-    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
-      std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
-                                 rig.folder.Path() / name);
-    }
+    testing::CopyStandardEvents(rig.folder);
     rig.Open();
     QCOMPARE(rig.Combo()->count(), 3);
     for (int index = 0; index < 3; ++index) {

@@ -6,6 +6,7 @@
 
 #include "EditorTests.h"
 #include "TempFolder.h"
+#include "events/EventFile.h"
 #include "ui/editor/EditorMessages.h"
 #include "ui/editor/EventSaving.h"
 
@@ -111,20 +112,39 @@ class EventSavingTest final : public QObject {
     QCOMPARE(Q(ui::DescriptionLine(folder.Folder(), {"e", chosen.toStdString()})), written);
   }
 
-  // A file that begins with the UTF-8 byte-order mark is kept in UTF-8, so it
-  // holds characters outside Latin-1; a Latin-1 file refuses them unwritten.
+  // A file in UTF-8 (it begins with the byte-order mark, or its bytes are
+  // UTF-8 with a character beyond ASCII) is kept in UTF-8, so it holds
+  // characters outside Latin-1; a Latin-1 file refuses them unwritten.
+  void SaveKeepsAUtf8FileWithItsCharacters_data() {
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");  // empty: refused, the file untouched
+    const QByteArray mark("\xEF\xBB\xBF");
+    QTest::newRow("marked") << mark + "Grüße €\r\nSB, 1\r\n"
+                            << mark + "Grüße €\r\nSB, 2\r\nTX, 4,SL,DH,€\r\n";
+    QTest::newRow("utf-8 without a mark") << QByteArray("Grüße €\r\nSB, 1\r\n")
+                                          << QByteArray("Grüße €\r\nSB, 2\r\nTX, 4,SL,DH,€\r\n");
+    QTest::newRow("latin-1") << QByteArray(
+                                    "Gr\xFC\xDF"
+                                    "e\r\nSB, 1\r\n")
+                             << QByteArray();
+    QTest::newRow("ascii") << QByteArray("Grusse\r\nSB, 1\r\n") << QByteArray();
+  }
   void SaveKeepsAUtf8FileWithItsCharacters() {
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
     TempFolder folder;
-    const std::string mark = "\xEF\xBB\xBF";
-    folder.Write("u.evnt", mark + "Grüße €\r\nSB, 1\r\n");
-    QVERIFY(!ui::SaveEventFile(folder.Folder(), {"u", "Grüße €"}, {"SB, 2", "TX, 4,SL,DH,€"}));
-    QCOMPARE(folder.Read("u.evnt"), mark + "Grüße €\r\nSB, 2\r\nTX, 4,SL,DH,€\r\n");
-
-    folder.Write("l.evnt", "Latin\r\nSB, 1\r\n");
-    const auto failure = ui::SaveEventFile(folder.Folder(), {"l", "Latin"}, {"TX, 4,SL,DH,€"});
-    QVERIFY(failure);
-    QVERIFY(Q(*failure).contains("€"));
-    QCOMPARE(folder.Read("l.evnt"), std::string("Latin\r\nSB, 1\r\n"));
+    folder.Write("u.evnt", before.toStdString());
+    const std::string shown = events::ReadEventDescription(folder.Folder(), "u");
+    const auto failure =
+        ui::SaveEventFile(folder.Folder(), {"u", shown}, {"SB, 2", "TX, 4,SL,DH,€"});
+    if (after.isEmpty()) {
+      QVERIFY(failure);
+      QVERIFY(Q(*failure).contains("€"));
+      QCOMPARE(folder.Read("u.evnt"), before.toStdString());
+    } else {
+      QVERIFY2(!failure, failure ? failure->c_str() : "");
+      QCOMPARE(folder.Read("u.evnt"), after.toStdString());
+    }
   }
 
   void SaveIntoMissingFolderFails() {

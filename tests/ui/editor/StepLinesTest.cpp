@@ -134,6 +134,9 @@ class StepLinesTest final : public QObject {
     QTest::newRow("SB alone") << "SB" << bits << true << 0 << "" << false << false << "";
     QTest::newRow("SB, 40000") << "SB, 40000" << bits << false << 0 << "" << false << false << "";
     QTest::newRow("SB, 1e999") << "SB, 1e999" << bits << false << 0 << "" << false << false << "";
+    QTest::newRow("SB, 0x19") << "SB, 0x19" << bits << true << 25 << "" << false << false << "";
+    QTest::newRow("SB,abc") << "SB,abc" << bits << false << 0 << "" << false << false << "";
+    QTest::newRow("SB, 21,5") << "SB, 21,5" << bits << true << 21 << "" << false << false << "";
     QTest::newRow("DL, 10") << "DL, 10" << delay << true << 0 << "10" << false << false << "";
     QTest::newRow("DL,abc") << "DL,abc" << delay << true << 0 << "abc" << false << false << "";
     QTest::newRow("DL, 40000 as text")
@@ -145,6 +148,7 @@ class StepLinesTest final : public QObject {
         << "TX, 4,SL,DH,1,2" << tx << true << 4 << "" << false << true << "1,2";
     QTest::newRow("TX, 31 hides SCLK and SDA")
         << "TX, 31,SH,DH," << tx << true << 28 << "" << true << true << "";
+    QTest::newRow("TX, zz") << "TX, zz,SL,DH," << tx << false << 0 << "" << false << true << "";
     QTest::newRow("TX alone") << "TX" << tx << true << 0 << "" << false << false << "";
     QTest::newRow("TX, 70000") << "TX, 70000,SH,DH,5" << tx << false << 0 << "" << true << true
                                << "5";

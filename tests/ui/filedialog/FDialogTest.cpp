@@ -10,7 +10,7 @@
 #include <string>
 
 #include "TempFolder.h"
-#include "platform/QtCommonDialogs.h"
+#include "platform/desktop/QtCommonDialogs.h"
 
 using quorvane::platform::OpenFileNameRecord;
 using quorvane::platform::QtCommonDialogs;

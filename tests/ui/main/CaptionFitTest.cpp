@@ -16,7 +16,7 @@
 #include "image/frmImage.h"
 #include "module/Pcd8544.h"
 #include "module/frmModule.h"
-#include "platform/MessageBoxes.h"
+#include "platform/desktop/MessageBoxes.h"
 #include "ui/editor/EditorMessages.h"
 #include "ui/editor/frmDefs.h"
 #include "ui/main/ApplicationLook.h"

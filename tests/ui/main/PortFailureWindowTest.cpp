@@ -13,113 +13,23 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <utility>
 
-#include "FakeFtdiSystem.h"
-#include "FakeGpioSystem.h"
-#include "FakeIoSystem.h"
-#include "FakePpdevSystem.h"
-#include "RecordingMessageBoxes.h"
-#include "RecordingShell.h"
-#include "RecordingSleeper.h"
-#include "ScriptedCommonDialogs.h"
-#include "TempFolder.h"
+#include "CsvTrace.h"
+#include "PortRig.h"
 #include "module/Pcd8544.h"
 #include "module/frmModule.h"
-#include "platform/Clock.h"
-#include "platform/ports/PortFactory.h"
-#include "platform/ports/ReopenablePort.h"
-#include "platform/traces/Trace.h"
-#include "platform/traces/TraceFactory.h"
-#include "port/LampShape.h"
 #include "port/LineDisplay.h"
 #include "ui/main/ApplicationLook.h"
-#include "ui/main/SimulatedPortNotice.h"
 #include "ui/main/frmELCD.h"
+#include "ui/port/PortSettings.h"
 
 namespace {
 
 using namespace quorvane;
 using Icon = platform::MessageBoxes::Icon;
 
-// A main window on a port opened by its text through stand-ins of the system
-// calls, as the program opens it, with an optional trace and module.
-class PortRig {
- public:
-  explicit PortRig(const std::string& portText, const std::string& traceFile = {},
-                   bool withModule = false) {
-    for (const char* name : {"0.evnt", "1.evnt", "2.evnt"}) {
-      std::filesystem::copy_file(std::filesystem::path(QUORVANE_DATA_DIR) / name,
-                                 folder.Path() / name);
-    }
-    std::filesystem::copy(std::filesystem::path(QUORVANE_DATA_DIR) / "images",
-                          folder.Path() / "images");
-    platform::OpenedPort opened = platform::OpenPort(portText, systems);
-    sim = opened.sim;
-    reopenable = std::make_unique<platform::ReopenablePort>(std::move(opened), systems);
-    platform::Port* top = reopenable.get();
-    if (!traceFile.empty()) {
-      trace = platform::OpenTraceWriter(traceFile);
-      tracing = std::make_unique<platform::TracingPort>(*top, clock, *trace.sink);
-      top = tracing.get();
-    }
-    ui::DesktopServices services{*top, sleeper, messages, shell, dialogs, folder.Path().string()};
-    services.portName = sim != nullptr ? "simulated port" : reopenable->Name();
-    services.reopenPort = [this] { return reopenable->Reopen(); };
-    services.trace = tracing.get();
-    if (withModule) services.module = &module;
-    window = std::make_unique<ui::frmELCD>(services);
-    window->Form_Load();
-    window->show();
-  }
-  ~PortRig() {
-    if (!window->IsShutDown()) window->close();
-  }
-
-  // The bytes the ppdev stand-in was asked to put on the data lines.
-  std::vector<int> PpdevData() const {
-    std::vector<int> values;
-    for (const std::string& call : ppdev.calls) {
-      const auto at = call.find("PPWDATA 0x");
-      if (at != std::string::npos) values.push_back(std::stoi(call.substr(at + 10), nullptr, 16));
-    }
-    return values;
-  }
-  // The lamps as 'b' (bright) and 'd' (dark), lamp 0 first.
-  QString Lamps() const {
-    QString lamps;
-    for (int n = 0; n < 5; ++n) {
-      const auto* lamp =
-          window->findChild<port::LampShape*>(("shpData_" + std::to_string(n)).c_str());
-      lamps += lamp->FillColor().value() > 200 ? 'b' : 'd';
-    }
-    return lamps;
-  }
-  static QString LampsOf(int value) {
-    QString lamps;
-    for (int n = 0; n < 5; ++n) lamps += (value >> n) & 1 ? 'b' : 'd';
-    return lamps;
-  }
-
-  testing::TempFolder folder;
-  testing::FakePpdevSystem ppdev;
-  testing::FakeIoSystem io;
-  testing::FtdiScript ftdi;
-  testing::GpioScript gpio;
-  platform::PortSystems systems{ppdev, &io, ftdi.Factory(), gpio.Factory()};
-  platform::SimPort* sim = nullptr;
-  std::unique_ptr<platform::ReopenablePort> reopenable;
-  platform::VirtualClock clock;
-  platform::OpenedTrace trace;
-  std::unique_ptr<platform::TracingPort> tracing;
-  module::Pcd8544 module;
-  testing::RecordingSleeper sleeper;
-  testing::RecordingMessageBoxes messages;
-  testing::RecordingShell shell;
-  testing::ScriptedCommonDialogs dialogs;
-  std::unique_ptr<ui::frmELCD> window;
-};
+using testing::PortRig;
 
 }  // namespace
 
@@ -141,7 +51,7 @@ class PortFailureWindowTest : public QObject {
              QString("The port ppdev:/dev/parport0 failed after 16 of 108 writes of the command "
                      "list: ppdev: Input/output error."));
     QCOMPARE(rig.messages.shown[0].icon, Icon::Critical);
-    const std::vector<int> written = rig.PpdevData();
+    const std::vector<int> written = rig.ppdev.DataWrites();
     QCOMPARE(written.size(), std::size_t{17});  // nothing after the failed write
     // The trace ends with the 16 bytes that went out, the lamps show the last.
     const auto& history = rig.window->LineDisplay().LineHistory();
@@ -149,7 +59,7 @@ class PortFailureWindowTest : public QObject {
       const auto& sample = history[port::LineDisplay::kSamples - 16 + i];
       for (int n = 0; n < 5; ++n) QCOMPARE(sample[n], ((written[i] >> n) & 1) != 0);
     }
-    QCOMPARE(rig.Lamps(), PortRig::LampsOf(written[15]));
+    QCOMPARE(rig.Lamps(), testing::LampsOf(written[15]));
 
     // The next send opens the port again, says nothing more and sends it all.
     rig.ppdev.calls.clear();
@@ -159,7 +69,7 @@ class PortFailureWindowTest : public QObject {
     QCOMPARE(reopened, (std::vector<std::string>{"ioctl 7 PPRELEASE", "close 7",
                                                  "open /dev/parport0", "ioctl 7 PPEXCL",
                                                  "ioctl 7 PPCLAIM", "ioctl 7 PPDATADIR 0"}));
-    QCOMPARE(rig.PpdevData().size(), std::size_t{108});
+    QCOMPARE(rig.ppdev.DataWrites().size(), std::size_t{108});
   }
 
   void APortThatCannotBeOpenedAgainSendsNothing() {
@@ -176,18 +86,18 @@ class PortFailureWindowTest : public QObject {
     QCOMPARE(rig.messages.shown[1].prompt,
              QString("The port ppdev:/dev/parport0 cannot be opened again: no parallel port at "
                      "/dev/parport0. Nothing was sent."));
-    QVERIFY(rig.PpdevData().empty());
+    QVERIFY(rig.ppdev.DataWrites().empty());
     rig.window->cmdMulti_Click();  // the series too
     QCOMPARE(rig.messages.shown.size(), std::size_t{3});
     QCOMPARE(rig.messages.beeps, 0);
-    QVERIFY(rig.PpdevData().empty());
+    QVERIFY(rig.ppdev.DataWrites().empty());
     // The power box keeps showing the power as it was.
     QCheckBox* chkOn = rig.window->findChild<QCheckBox*>("chkOn");
     chkOn->click();
     QVERIFY(chkOn->isChecked());
     QCOMPARE(rig.messages.shown.size(), std::size_t{4});
     QCOMPARE(std::count(rig.ppdev.calls.begin(), rig.ppdev.calls.end(), "open /dev/parport0"), 3);
-    QVERIFY(rig.PpdevData().empty());
+    QVERIFY(rig.ppdev.DataWrites().empty());
 
     // Closing tries once more, without a word: still gone, so nothing is written.
     rig.ppdev.calls.clear();
@@ -227,12 +137,24 @@ class PortFailureWindowTest : public QObject {
     rig.ppdev.calls.clear();
     rig.ppdev.failingWrite = rig.ppdev.registerWrites + 504 * 18 + 50;
     rig.window->cmdMulti_Click();
-    QCOMPARE(rig.PpdevData().size(), std::size_t{504 * 18 + 50});
+    QCOMPARE(rig.ppdev.DataWrites().size(), std::size_t{504 * 18 + 50});
     QCOMPARE(rig.messages.beeps, 1);
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
     QCOMPARE(rig.messages.shown[0].prompt,
              QString("The port ppdev:/dev/parport0 failed after 9,121 writes of the picture "
                      "series: ppdev: Input/output error."));
+  }
+
+  // Start-up's control-register write has no pin on the adapter, but it is
+  // lost with the byte before it: neither counts as sent, and the lamps take
+  // back the byte that never reached the pins.
+  void AnAdapterThatFailsAtStartUpTakesBackWhatNeverReachedIt() {
+    PortRig rig("ftdi", {}, false, 1);
+    QCOMPARE(rig.messages.shown.size(), std::size_t{1});
+    QCOMPARE(rig.messages.shown[0].prompt,
+             QString("The port ftdi:0403:6001 failed after 0 of 2 writes of the start-up: "
+                     "the adapter was unplugged."));
+    QCOMPARE(rig.Lamps(), QString("ddddd"));
   }
 
   void AnUnpluggedAdapterSaysHowFarThePictureGot() {
@@ -256,7 +178,7 @@ class PortFailureWindowTest : public QObject {
     // The start-up writes 0x10 (the control register has no pins): one
     // transfer, before the window takes input.
     QCOMPARE(rig.ftdi.writes, (std::vector<std::vector<std::uint8_t>>{{0x10}}));
-    QCOMPARE(rig.Lamps(), PortRig::LampsOf(0x10));
+    QCOMPARE(rig.Lamps(), testing::LampsOf(0x10));
     QCheckBox* chkOn = rig.window->findChild<QCheckBox*>("chkOn");
     const std::pair<const char*, std::function<void()>> handlers[] = {
         {"command", [&] { rig.window->cmdSendCommand_Click(); }},
@@ -274,17 +196,7 @@ class PortFailureWindowTest : public QObject {
       handler();
       // Every data-register byte of the trace has reached the adapter, in
       // order, and the last is the byte the program holds.
-      std::vector<std::uint8_t> traced;
-      std::istringstream csv(traces.Read("t.csv"));
-      std::string line;
-      std::getline(csv, line);  // the header
-      for (; std::getline(csv, line);) {
-        if (line.find(",0x378,") != std::string::npos) {
-          traced.push_back(
-              static_cast<std::uint8_t>(std::stoi(line.substr(line.rfind(',') + 1), nullptr, 16)));
-        }
-      }
-      QVERIFY2(rig.ftdi.Bytes() == traced, name);
+      QVERIFY2(rig.ftdi.Bytes() == testing::DataValues(traces.Read("t.csv")), name);
       // The shut-down's data write leaves the program's byte as it was.
       const std::uint8_t held = rig.window->IsShutDown() ? 0x00 : rig.window->Global().OutputByte;
       QVERIFY2(rig.ftdi.Bytes().back() == held, name);

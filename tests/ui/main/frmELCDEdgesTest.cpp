@@ -2,15 +2,14 @@
 // default, frames drawn around their controls, a desktop without a web
 // browser, and the chosen event after the editor closes.
 
-#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include "MainWindowRig.h"
 #include "MainWindowTests.h"
@@ -22,16 +21,7 @@ namespace {
 
 // Runs the editor from the menu; while it is open, change runs inside it.
 void EditWith(MainWindowRig& rig, const std::function<void()>& change) {
-  bool ran = false;
-  QTimer::singleShot(0, [&] {
-    QWidget* editor = QApplication::activeModalWidget();
-    if (qobject_cast<ui::frmDefs*>(editor) == nullptr) return;
-    change();
-    ran = true;
-    editor->close();
-  });
-  rig.window->mnuDefs_Click();
-  QVERIFY(ran);
+  QVERIFY(rig.EditEvents([&](ui::frmDefs&) { change(); }));
 }
 
 void Choose(MainWindowRig& rig, const QString& item) {
@@ -72,7 +62,7 @@ class frmELCDEdgesTest : public QObject {
     txtInit->setText("7," + QString(40000, ' ') + "200");
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendInit"), Qt::LeftButton);
-    QCOMPARE(DecodeWire(rig.DataWrites()), (std::vector<std::string>{"c7", "c200"}));
+    QCOMPARE(rig.SentBytes(), (std::vector<std::string>{"c7", "c200"}));
     QVERIFY(rig.messages.shown.empty());
   }
 
@@ -88,7 +78,7 @@ class frmELCDEdgesTest : public QObject {
     QCOMPARE(lines[0], QString("item 1, '#-5': a negative delay waits 0 ms"));
     QCOMPARE(lines[19], QString("item 20, '#-5': a negative delay waits 0 ms"));
     QCOMPARE(lines[20], QString("... and 11 more reports."));
-    QCOMPARE(DecodeWire(rig.DataWrites()).back(), std::string("d1"));
+    QCOMPARE(rig.SentBytes().back(), std::string("d1"));
   }
 
   void FramesDrawTheirTopLineThroughTheCaption() {

@@ -1,6 +1,8 @@
-// The main window from the keyboard and the pointer: the tab order, Tab out of
-// the event list, the threshold slider's keys, and the trace's pointer capture
-// ending whenever the window loses input.
+// The main window from the keyboard and the pointer: the tab order (the trace
+// and the slider marked while they hold the focus), Tab out of the event list,
+// the wheel over it, Return and Enter on a button, the threshold slider's
+// keys, and the trace's pointer capture ending whenever the window loses
+// input.
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,6 +11,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include "MainWindowRig.h"
 #include "MainWindowTests.h"
@@ -88,10 +91,17 @@ class frmELCDInputTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(rig.window.get()));
     rig.Find<QWidget>("cmdSendInit")->setFocus();
     QStringList walked{FocusName()};
+    QStringList marked;
     for (int n = 1; n <= kTabOrder.size(); ++n) {
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
       walked << FocusName();
+      for (const char* name : {"focusMark_picVisualizer", "focusMark_scrSoglia"}) {
+        if (rig.Find<QWidget>(name)->isVisible()) marked << FocusName();
+      }
     }
+    // The two controls whose style shows no focus are marked, while they
+    // have it and only then.
+    QCOMPARE(marked, (QStringList{"picVisualizer", "scrSoglia"}));
     QCOMPARE(walked, kTabOrder + QStringList{"cmdSendInit"});
     rig.Find<QWidget>("cmbEvents")->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
@@ -111,11 +121,22 @@ class frmELCDInputTest : public QObject {
     QCOMPARE(combo->currentIndex(), -1);  // typed characters, the blank too
     QTest::keyClick(combo, Qt::Key_Down);
     QCOMPARE(combo->currentText(), QString("a, A"));  // moving through the list works
+    // The wheel over the closed list changes nothing.
+    const QPointF middle(combo->width() / 2.0, combo->height() / 2.0);
+    QWheelEvent wheel(middle, combo->mapToGlobal(middle), QPoint(), QPoint(0, -120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(combo, &wheel);
+    QCOMPARE(combo->currentText(), QString("a, A"));
     QTest::keyClick(combo, Qt::Key_Tab);
     QCOMPARE(FocusName(), QString("cmdSendEvent"));
-    rig.Clear();
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    QCOMPARE(rig.DataWrites(), std::vector<std::uint8_t>{1});
+    // Space, Return and Enter each press the focused button once.
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Space, Qt::NoModifier}, std::pair{Qt::Key_Return, Qt::NoModifier},
+          std::pair{Qt::Key_Enter, Qt::KeypadModifier}}) {
+      rig.Clear();
+      QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+      QCOMPARE(rig.DataWrites(), std::vector<std::uint8_t>{1});
+    }
   }
 
   void SliderKeysMoveLikeAHorizontalScrollBar() {

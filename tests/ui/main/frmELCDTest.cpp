@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include "CaptionFit.h"
 #include "MainWindowRig.h"
@@ -24,7 +23,6 @@
 #include "ui/main/ApplicationLook.h"
 
 using quorvane::platform::PortWrite;
-using quorvane::testing::DecodeWire;
 using quorvane::testing::MainWindowRig;
 using Bytes = std::vector<std::uint8_t>;
 using Names = std::vector<std::string>;
@@ -68,17 +66,16 @@ class frmELCDTest : public QObject {
     MainWindowRig rig;
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendCommand"), Qt::LeftButton);
-    QCOMPARE(DecodeWire(rig.DataWrites()), (Names{"c33", "c255", "c6", "c19", "c32", "c12"}));
+    QCOMPARE(rig.SentBytes(), (Names{"c33", "c255", "c6", "c19", "c32", "c12"}));
     QVERIFY(rig.sleeper.requests.empty());
 
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendData"), Qt::LeftButton);
-    QCOMPARE(DecodeWire(rig.DataWrites()), (Names{"d33", "d197", "d6", "d19", "d32", "d12"}));
+    QCOMPARE(rig.SentBytes(), (Names{"d33", "d197", "d6", "d19", "d32", "d12"}));
 
     rig.Clear();
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendInit"), Qt::LeftButton);
-    QCOMPARE(DecodeWire(rig.DataWrites()),
-             (Names{"c33", "c200", "c5", "c21", "c32", "c9", "c8", "c13"}));
+    QCOMPARE(rig.SentBytes(), (Names{"c33", "c200", "c5", "c21", "c32", "c9", "c8", "c13"}));
     QCOMPARE(rig.sleeper.requests, (std::vector<std::uint32_t>{500, 500}));
 
     rig.Clear();
@@ -119,7 +116,7 @@ class frmELCDTest : public QObject {
     rig.Find<QLineEdit>("txtData")->setText("1, #-5, 2");
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendData"), Qt::LeftButton);
     QCOMPARE(rig.messages.shown.size(), std::size_t{2});
-    QCOMPARE(DecodeWire(rig.DataWrites()), (Names{"d1", "d2"}));
+    QCOMPARE(rig.SentBytes(), (Names{"d1", "d2"}));
   }
 
   void PowerSwitchAndDoZero() {
@@ -248,24 +245,18 @@ class frmELCDTest : public QObject {
   void ClosingTheEditorReloadsTheStandardEvents() {
     MainWindowRig rig;
     rig.folder.Write("mine.evnt", "Mine\r\nSB, 3\r\n");
-    bool edited = false;
     // The editor is modal: it is driven from inside its own event loop.
-    QTimer::singleShot(0, [&] {
-      auto* editor = qobject_cast<quorvane::ui::frmDefs*>(QApplication::activeModalWidget());
-      QVERIFY(editor != nullptr);
-      auto* combo = editor->findChild<QComboBox*>("cmbEvents");
+    const bool edited = rig.EditEvents([&](quorvane::ui::frmDefs& editor) {
+      auto* combo = editor.findChild<QComboBox*>("cmbEvents");
       const int command = combo->findText("1, ", Qt::MatchStartsWith);
       combo->setCurrentIndex(command);
-      editor->cmbEvents_Click();
-      auto* list = editor->findChild<QListWidget*>("lstEvents");
+      editor.cmbEvents_Click();
+      auto* list = editor.findChild<QListWidget*>("lstEvents");
       QCOMPARE(list->count(), 3);
       list->setCurrentRow(0);  // "SB, 25" before the byte goes
-      editor->cmdDel_Click();
-      editor->cmdSave_Click();
-      edited = true;
-      editor->close();
+      editor.cmdDel_Click();
+      editor.cmdSave_Click();
     });
-    rig.window->mnuDefs_Click();
     QVERIFY(edited);
     QVERIFY(rig.messages.shown.empty());
     QCOMPARE(rig.folder.Read("1.evnt").substr(rig.folder.Read("1.evnt").find("\r\n")),
@@ -276,7 +267,7 @@ class frmELCDTest : public QObject {
     rig.Find<QLineEdit>("txtCommand")->setText("33");
     QTest::mouseClick(rig.Find<QPushButton>("cmdSendCommand"), Qt::LeftButton);
     QCOMPARE(rig.DataWrites().size(), std::size_t{17});  // one "SB" step fewer per byte
-    QCOMPARE(DecodeWire(rig.DataWrites(), 0x19), Names{"c33"});
+    QCOMPARE(rig.SentBytes(0x19), Names{"c33"});
   }
 
   void WindowLayoutAndCaptionsFit() {

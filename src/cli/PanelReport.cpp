@@ -1,15 +1,15 @@
-#include "cli/PanelOutput.h"
+#include "cli/PanelReport.h"
 
 #include <ostream>
 
 #include "cli/SendOptions.h"
-#include "module/Panel.h"
-#include "module/PanelImage.h"
+#include "module/DotsImage.h"
+#include "module/ShownDots.h"
 #include "module/StateText.h"
 
 namespace quorvane::cli {
 
-bool WritePanelOutputs(const module::Pcd8544& module, const SendOptions& options, std::ostream& out,
+bool WritePanelReport(const module::Pcd8544& module, const SendOptions& options, std::ostream& out,
                        std::ostream& err) {
   bool written = true;
   const module::Mounting mounting = options.panelMounting.value_or(module::kDefaultMounting);

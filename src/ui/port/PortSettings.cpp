@@ -1,4 +1,4 @@
-#include "ui/main/SimulatedPortNotice.h"
+#include "ui/port/PortSettings.h"
 
 #include <QSettings>
 #include <QUrl>
@@ -16,6 +16,23 @@ bool TakeSimulatedPortNotice(QSettings& settings, const std::string& portChoice,
   settings.setValue(key, text);
   settings.sync();
   return true;
+}
+
+namespace {
+
+constexpr const char* kChosenPort = "Port/Chosen";
+
+}  // namespace
+
+std::optional<std::string> RememberedPort(const QSettings& settings) {
+  const QString text = settings.value(kChosenPort).toString().trimmed();
+  if (text.isEmpty()) return std::nullopt;
+  return text.toStdString();
+}
+
+void RememberPort(QSettings& settings, const std::string& portText) {
+  settings.setValue(kChosenPort, QString::fromStdString(portText));
+  settings.sync();
 }
 
 }  // namespace quorvane::ui

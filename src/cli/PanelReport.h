@@ -1,6 +1,7 @@
 #pragma once
-// What quorvane-send prints and saves of the emulated module after all
-// actions: --panel-png and --panel-state, judged by --panel-glass-threshold.
+// The report of the emulated module's panel that quorvane-send prints and
+// saves after all actions: --panel-png and --panel-state, judged by
+// --panel-glass-threshold.
 
 #include <iosfwd>
 
@@ -13,7 +14,7 @@ namespace quorvane::cli {
 struct SendOptions;
 
 // False when the picture could not be written (the reason goes to err).
-bool WritePanelOutputs(const module::Pcd8544& module, const SendOptions& options, std::ostream& out,
+bool WritePanelReport(const module::Pcd8544& module, const SendOptions& options, std::ostream& out,
                        std::ostream& err);
 
 }  // namespace quorvane::cli
