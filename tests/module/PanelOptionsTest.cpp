@@ -165,7 +165,7 @@ TEST_F(PanelOptionsTest, TheGlassThresholdIsReadInVolts) {
 
 TEST_F(PanelOptionsTest, AHardwarePortIsEmulatedFromTheWritesMade) {
   const SendRun run =
-      Send({"--port", "ppdev", "--virtual-time", "--command", "33", "--panel-state"});
+      Send({"--port", "io", "--virtual-time", "--command", "33", "--panel-state"});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("instruction-set=extended\n"), std::string::npos) << run.out;
 }

@@ -170,6 +170,9 @@ class BadInputDesktopTest : public QObject {
 #endif
 
   void EventNamesThatAreNotUtf8ShowReadablyAndStillRun() {
+#ifdef _WIN32
+    QSKIP("Windows keeps file names in UTF-16: none is bytes in another encoding");
+#endif
     MainWindowRig rig(false);
     const std::string latin1Name = "caf\xE9";  // copied from a machine that writes Latin-1 names
     rig.folder.Write(latin1Name + ".evnt", "Coffee\r\nSB, 7\r\n");
