@@ -4,7 +4,7 @@
 // trace, context menus and list popups, the editor and the About window opened
 // and driven the same way. Message boxes, input boxes and file dialogs are
 // answered by stand-ins. Nothing may crash or hang, no action may take longer
-// than its waits plus a second (recorded waits; wall-clock time less the time
+// than its waits plus three seconds (recorded waits; wall-clock time less the time
 // spent waiting for a processor), and closing the main window at the end must
 // still make the shut-down writes last.
 //
