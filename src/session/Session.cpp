@@ -9,6 +9,7 @@
 #include "global/CountText.h"
 #include "image/PictureScan.h"
 #include "image/PictureSurface.h"
+#include "platform/files/FolderSeparator.h"
 #include "platform/files/RegularFile.h"
 #include "platform/StopSignal.h"
 #include "platform/traces/TracingPort.h"
@@ -178,7 +179,9 @@ bool Session::DrawPicture(const std::string& path, bool report) {
 }
 
 void Session::SendSeries(ActionOutcome& outcome) {
-  const std::string folder = engine_.global.ProgramFolder + "images/";
+  // The program folder ends in the system's separator; the series' paths
+  // keep to it, so the messages name them as the system does.
+  const std::string folder = engine_.global.ProgramFolder + "images" + platform::kFolderSeparator;
   for (int n = 0; n <= kLastSeriesFrame; ++n) {
     const std::string path = folder + "lcd_" + std::to_string(n) + ".bmp";
     // Normally the series ends here: the next file is missing.

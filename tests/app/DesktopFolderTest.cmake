@@ -1,7 +1,8 @@
 # quorvane --folder and QUORVANE_FOLDER: --help names the folder and says why,
 # and a session takes its events from it (a trace counts the port writes);
 # and the usage errors of the command line.
-# Run with -DPROGRAM=<quorvane> -DDATA=<the shipped data> -DWORK=<scratch folder>.
+# Run with -DPROGRAM=<quorvane> -DDATA=<the shipped data> -DWORK=<scratch folder>
+# and -DWINDOWS=ON for the Windows build, whose folders end in a backslash.
 cmake_minimum_required(VERSION 3.25)  # lists keep empty elements (CMP0007)
 
 function(run_quorvane)
@@ -34,16 +35,21 @@ function(count_writes folder result)
   set(${result} ${count} PARENT_SCOPE)
 endfunction()
 
+set(sep "/")
+if(WINDOWS)
+  set(sep "\\")
+endif()
+
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK}/empty)
 
 run_quorvane(STATUS status OUTPUT out ARGS --folder ${WORK}/chosen --help)
 expect_contains("${out}" "Usage: quorvane [--port PORT] [--folder DIR]" "--help")
-expect_contains("${out}" "Program folder (the event files and images/lcd_N.bmp): ${WORK}/chosen/\n  given by --folder." "--help --folder")
+expect_contains("${out}" "Program folder (the event files and images/lcd_N.bmp): ${WORK}/chosen${sep}\n  given by --folder." "--help --folder")
 run_quorvane(STATUS status OUTPUT out ENV QUORVANE_FOLDER=${WORK}/variable ARGS --help)
-expect_contains("${out}" ": ${WORK}/variable/\n  given by the environment variable QUORVANE_FOLDER." "QUORVANE_FOLDER")
+expect_contains("${out}" ": ${WORK}/variable${sep}\n  given by the environment variable QUORVANE_FOLDER." "QUORVANE_FOLDER")
 run_quorvane(STATUS status OUTPUT out ENV QUORVANE_FOLDER=${WORK}/variable ARGS --folder=${WORK}/chosen --help)
-expect_contains("${out}" ": ${WORK}/chosen/\n  given by --folder." "--folder beats QUORVANE_FOLDER")
+expect_contains("${out}" ": ${WORK}/chosen${sep}\n  given by --folder." "--folder beats QUORVANE_FOLDER")
 
 # Usage errors end with status 2 and say what was wrong, before --help or
 # anything else is done. Each row: the message, then two arguments, which may

@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "SendRun.h"
+#include "platform/files/FolderSeparator.h"
 #include "platform/folders/ProgramFolderChoice.h"
 
 namespace quorvane::cli {
@@ -25,13 +26,13 @@ class SendFolder : public ::testing::Test, protected testing::SendRig {
     fs::create_directories(folder.Path() / "prefix" / "share");
     fs::copy(QUORVANE_DATA_DIR, folder.Path() / "prefix" / "share" / "quorvane",
              fs::copy_options::recursive);
-    layout.executableFolder = folder.File("prefix/bin") + "/";
+    layout.executableFolder = folder.FolderIn("prefix/bin");
     layout.home = folder.File("home");
     executableFolder = layout.executableFolder;
     places = &layout;
   }
-  std::string UserFolder() const { return folder.File("home/.local/share/quorvane") + "/"; }
-  std::string DataFolder() const { return folder.File("prefix/share/quorvane") + "/"; }
+  std::string UserFolder() const { return folder.FolderIn("home/.local/share/quorvane"); }
+  std::string DataFolder() const { return folder.FolderIn("prefix/share/quorvane"); }
 
   platform::FolderPlaces layout;
 };
@@ -54,10 +55,11 @@ TEST_F(SendFolder, TheOptionBeatsTheVariableWhichBeatsTheLayout) {
   layout.folderVariable = folder.File("variable");
   const SendRun variable = Send({"--port", "sim", "--virtual-time", "--zero"});
   EXPECT_EQ(variable.out.substr(0, variable.out.find('\n')),
-            "port: sim (simulated); program folder " + folder.File("variable") + "/");
+            "port: sim (simulated); program folder " + folder.FolderIn("variable"));
   const SendRun option = Send({"--port", "sim", "--folder", QUORVANE_DATA_DIR, "--reset"});
   EXPECT_EQ(option.out.substr(0, option.out.find('\n')),
-            "port: sim (simulated); program folder " + std::string(QUORVANE_DATA_DIR) + "/");
+            "port: sim (simulated); program folder " + std::string(QUORVANE_DATA_DIR) +
+                platform::kFolderSeparator);
   EXPECT_EQ(option.status, 0) << option.err;
   EXPECT_FALSE(fs::exists(UserFolder())) << "a chosen folder leaves the user's data folder alone";
 }
@@ -71,7 +73,9 @@ TEST_F(SendFolder, HelpSaysWhichFolderAndWhy) {
       << installed.out;
   EXPECT_FALSE(fs::exists(UserFolder())) << "--help creates nothing";
   const SendRun option = Send({"--help", "--folder", "/x"});
-  EXPECT_NE(option.out.find(": /x/\n  given by --folder."), std::string::npos) << option.out;
+  EXPECT_NE(option.out.find(std::string(": /x") + platform::kFolderSeparator + "\n  given by --folder."),
+            std::string::npos)
+      << option.out;
 }
 
 TEST_F(SendFolder, AFileInPlaceOfTheUserFolderIsSaidOnceAndTheShippedEventsServe) {
@@ -96,7 +100,7 @@ TEST_F(SendFolder, WithoutPlacesTheExecutablesFolderServesAsBefore) {
   const SendRun run = Send({"--port", "sim", "--zero"});
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')),
-            "port: sim (simulated); program folder " + folder.File("prefix/bin") + "/");
+            "port: sim (simulated); program folder " + folder.FolderIn("prefix/bin"));
   EXPECT_FALSE(fs::exists(UserFolder()));
 }
 

@@ -206,7 +206,7 @@ TEST(EventCatalogue, ListsEventFilesWithTheirDescriptions) {
             (Lines{"a.b, Dotted", "empty, ", "probe, Probe the lines"}));
   EXPECT_EQ(EventCatalogue(folder.Folder(), true),
             (Lines{"0, Reset", "1, Command", "a.b, Dotted", "empty, ", "probe, Probe the lines"}));
-  EXPECT_TRUE(EventCatalogue(folder.File("no-such-folder") + "/", true).empty());
+  EXPECT_TRUE(EventCatalogue(folder.FolderIn("no-such-folder"), true).empty());
 }
 
 TEST(InitEvents, LoadsTheStandardEventsAndTheUsersCatalogue) {
@@ -305,7 +305,7 @@ TEST(EventCatalogue, KeepsFileNamesThatAreNotUtf8AsTheirBytes) {
 // opens the same file, also on Windows, where names are UTF-16 underneath.
 TEST(EventCatalogue, NamesOutsideAsciiLeadBackToTheirFiles) {
   TempFolder root;
-  const std::string folder = root.File("Jos\xC3\xA9") + "/";  // "José"
+  const std::string folder = root.FolderIn("Jos\xC3\xA9");  // "José"
   std::filesystem::create_directory(platform::PathFromText(folder));
   const std::string name =
       "Gr\xC3\xBC\xC3\x9F"

@@ -360,7 +360,7 @@ class ImageTransferTest : public QObject {
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
     const QString message = rig.messages.shown[0].prompt;
     QVERIFY2(message.startsWith(QString::fromStdString(
-                 "The picture series stopped at " + rig.folder.Folder() + "images/lcd_0.bmp:\n")),
+                 "The picture series stopped at " + rig.folder.File("images/lcd_0.bmp") + ":\n")),
              qPrintable(message));
     QVERIFY2(message.contains("SB, 300"), qPrintable(message));
     QCOMPARE(message.count('\n'), 1);

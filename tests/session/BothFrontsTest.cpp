@@ -30,7 +30,7 @@ struct Case {
 };
 
 std::string FramePath(const MainWindowRig& rig, int frame) {
-  return rig.folder.Folder() + "images/lcd_" + std::to_string(frame) + ".bmp";
+  return rig.folder.File("images/lcd_" + std::to_string(frame) + ".bmp");
 }
 
 }  // namespace
@@ -96,7 +96,7 @@ class BothFrontsTest : public QObject {
                                        "--trace",
                                        rig.folder.File("t.csv")};
       for (std::string argument : c.send) {
-        if (argument.starts_with("images/")) argument = rig.folder.Folder() + argument;
+        if (argument.starts_with("images/")) argument = rig.folder.File(argument);
         args.push_back(argument);
       }
       const testing::SendRun run = testing::SendRig().Send(args);

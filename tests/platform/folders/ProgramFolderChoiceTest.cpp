@@ -34,8 +34,8 @@ class ProgramFolderChoice : public ::testing::Test {
     fs::create_directories(root.Path() / "portable");
     root.Write("portable/0.evnt", "Reset\r\n");
   }
-  std::string Installed() const { return root.File("prefix/bin") + "/"; }
-  std::string Portable() const { return root.File("portable") + "/"; }
+  std::string Installed() const { return root.FolderIn("prefix/bin"); }
+  std::string Portable() const { return root.FolderIn("portable"); }
 
   testing::TempFolder root;
 };
@@ -64,7 +64,7 @@ TEST_F(ProgramFolderChoice, TheFirstThatAppliesWins) {
       ChooseProgramFolder(std::nullopt, {Installed(), std::nullopt, "/data/home", "/home/u"});
   EXPECT_EQ(installed.layout, FolderLayout::Installed);
   EXPECT_EQ(installed.folder, "/data/home/quorvane/");
-  EXPECT_EQ(installed.dataFolder, root.File("prefix/share/quorvane") + "/");
+  EXPECT_EQ(installed.dataFolder, root.FolderIn("prefix/share/quorvane"));
 }
 
 TEST_F(ProgramFolderChoice, UserDataFolderFollowsTheXdgRules) {
@@ -89,7 +89,7 @@ TEST_F(ProgramFolderChoice, AFolderWithoutTheResetEventIsNoPortableFolder) {
   const FolderChoice choice =
       ChooseProgramFolder(std::nullopt, {Portable(), std::nullopt, std::nullopt, "/home/u"});
   EXPECT_EQ(choice.layout, FolderLayout::Installed);
-  EXPECT_EQ(choice.dataFolder, root.File("share/quorvane") + "/");
+  EXPECT_EQ(choice.dataFolder, root.FolderIn("share/quorvane"));
 }
 
 TEST_F(ProgramFolderChoice, AReadOnlyPortableFolderIsTheDataOfTheUserFolder) {

@@ -48,8 +48,8 @@ class UserFolder : public ::testing::Test {
     root.Write("share/images/lcd_1.bmp", "BM small");
     root.Write("share/README", "not shipped to the user folder");
   }
-  std::string Data() const { return root.File("share") + "/"; }
-  std::string User() const { return root.File("home/quorvane") + "/"; }
+  std::string Data() const { return root.FolderIn("share"); }
+  std::string User() const { return root.FolderIn("home/quorvane"); }
   FolderChoice Installed() const { return {FolderLayout::Installed, User(), Data()}; }
   std::string Shipped(const std::string& name) const { return root.Read("share/" + name); }
   std::string Users(const std::string& name) const { return root.Read("home/quorvane/" + name); }

@@ -149,7 +149,7 @@ class EventSavingTest final : public QObject {
 
   void SaveIntoMissingFolderFails() {
     TempFolder folder;
-    const std::string missing = folder.Folder() + "gone/";
+    const std::string missing = folder.FolderIn("gone");
     const auto failure = ui::SaveEventFile(missing, {"probe", "P"}, {"SB, 2"});
     QVERIFY(failure);
     QVERIFY(Q(*failure).contains(Q(missing + "probe.evnt")));
