@@ -23,6 +23,9 @@ using testing::SendRun;
 
 class SendCommandTest : public ::testing::Test, protected testing::SendRig {
  protected:
+  SendCommandTest() = default;
+  explicit SendCommandTest(const char* sharedFolderVariable) : SendRig(sharedFolderVariable) {}
+
   // The rows of a trace that is whole: every line a row, numbered in order.
   std::vector<testing::TraceRow> Rows(const std::string& name) const {
     const std::string text = folder.Read(name);
@@ -224,7 +227,10 @@ TEST_F(SendCommandTest, AStopEndsTheRunBetweenTwoBytesAndLeavesTheLinesAsTheyAre
 // between two bytes,
 // the shut-down writes follow only when --shutdown is among the actions, and
 // the status is 128 + the signal's number.
-using SendStopDeathTest = SendCommandTest;
+class SendStopDeathTest : public SendCommandTest {
+ protected:
+  SendStopDeathTest() : SendCommandTest("QUORVANE_TEST_SIGNAL_FOLDER") {}
+};
 
 TEST_F(SendStopDeathTest, EverySignalThatEndsAProgramStopsItWithItsStatus) {
   const struct {

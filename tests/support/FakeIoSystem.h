@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,7 @@ class FakeIoSystem final : public platform::IoSystem {
   int Outb(std::uint8_t value, std::uint16_t port) override {
     calls.push_back("outb " + Hex(value) + " " + Hex(port));
     if (++outbs == failingOutb) return outbError;
+    if (onOutb) onOutb(outbs);
     if (port == base_) data = value;
     return 0;
   }
@@ -51,6 +53,7 @@ class FakeIoSystem final : public platform::IoSystem {
   int failingOutb = 0;  // the outb (from 1) that answers outbError; 0: none
   int outbError = -EIO;
   int outbs = 0;
+  std::function<void(int)> onOutb;  // called with the count of each outb that succeeds
   std::string lockdownText = "[none] integrity confidentiality\n";
   std::vector<std::string> calls;
 

@@ -22,6 +22,10 @@ struct SendRun {  // what a run gave back
 // quorvane-send on stand-ins of every system layer a port opens through, its
 // waits recorded, not slept, and a folder of the test's own for its files.
 struct SendRig : FakePortSystems {
+  SendRig() = default;
+  // A rig whose folder a death test's child shares (see TempFolder).
+  explicit SendRig(const char* sharedFolderVariable) : folder(sharedFolderVariable) {}
+
   SendRun Send(const std::vector<std::string>& args, const char* portVariable = nullptr) {
     const platform::PortSystems systems = Systems();
     std::ostringstream out, err;
