@@ -166,8 +166,9 @@ class DesktopPortTest : public QObject {
       // The reason is in the box, as a sentence, and on standard error.
       if (!c.boxes.empty()) {
         const QString prompt = messages.shown.front().prompt;
-        QVERIFY2(prompt.startsWith(c.badTrace ? "Cannot write the trace file '"
-                                              : "No parallel port at ") ||
+        QString missingPort = QString::fromStdString(testing::MissingPpdevReason("/dev/nothing"));
+        missingPort[0] = missingPort[0].toUpper();
+        QVERIFY2(prompt.startsWith(c.badTrace ? "Cannot write the trace file '" : missingPort) ||
                      prompt.startsWith("Unknown port 'parport'"),
                  qPrintable(prompt));
       }

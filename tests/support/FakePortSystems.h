@@ -10,14 +10,6 @@
 
 namespace quorvane::testing {
 
-// The ppdev backend is Linux's; elsewhere a ppdev port text is refused as such,
-// so the cases written around its stand-in are left out there.
-#ifdef __linux__
-inline constexpr bool kPpdevHere = true;
-#else
-inline constexpr bool kPpdevHere = false;
-#endif
-
 struct FakePortSystems {
   platform::PortSystems Systems() { return {ppdev, &io, ftdi.Factory(), gpio.Factory()}; }
 

@@ -41,6 +41,19 @@
 
 namespace quorvane::testing {
 
+// The ppdev backend is Linux's; elsewhere a ppdev port text is refused as such,
+// so the cases written around its stand-in are left out there.
+#ifdef __linux__
+inline constexpr bool kPpdevHere = true;
+#else
+inline constexpr bool kPpdevHere = false;
+#endif
+
+// Why a ppdev port on a device that is not there cannot be opened.
+inline std::string MissingPpdevReason(const std::string& device) {
+  return kPpdevHere ? "no parallel port at " + device : "the ppdev port exists on Linux only";
+}
+
 class FakePpdevSystem final : public platform::PpdevSystem {
  public:
   static constexpr int kFd = 7;

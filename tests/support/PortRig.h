@@ -5,6 +5,7 @@
 
 #include <QSettings>
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "DesktopRig.h"
@@ -28,9 +29,11 @@ class PortRig : public FakePortSystems, public DesktopRig {
     session::PortStackOptions options;
     if (!traceFile.empty()) options.trace = traceFile;
     if (withModule) options.module = session::ModuleOnLines::Always;
-    MakeWindow(
-        std::move(session::PortStack::Open(portText, Systems(), {sleeper, sleeper}, options).stack),
-        &chooser, &settings);
+    session::PortStack::Opening opening =
+        session::PortStack::Open(portText, Systems(), {sleeper, sleeper}, options);
+    // The program never makes its window without a port: neither does the rig.
+    if (!opening.stack) throw std::runtime_error("the port cannot be opened: " + opening.error);
+    MakeWindow(std::move(opening.stack), &chooser, &settings);
     Load();
   }
   ~PortRig() { Close(); }

@@ -40,6 +40,7 @@ class PortFailureWindowTest : public QObject {
   void initTestCase() { ui::ApplyApplicationLook(); }
 
   void AFailedWriteIsSaidOnceAndTheLinesShowWhatWentOut() {
+    if (!testing::kPpdevHere) QSKIP("written around the ppdev stand-in; ppdev is Linux's");
     PortRig rig("ppdev");
     QVERIFY(rig.messages.shown.empty());
     rig.ppdev.calls.clear();
@@ -73,6 +74,7 @@ class PortFailureWindowTest : public QObject {
   }
 
   void APortThatCannotBeOpenedAgainSendsNothing() {
+    if (!testing::kPpdevHere) QSKIP("written around the ppdev stand-in; ppdev is Linux's");
     PortRig rig("ppdev");
     rig.ppdev.failingWrite = rig.ppdev.registerWrites + 1;
     rig.window->cmdZero_Click();
@@ -107,6 +109,7 @@ class PortFailureWindowTest : public QObject {
   }
 
   void TheShutDownWritesGoToAPortThatIsBack() {
+    if (!testing::kPpdevHere) QSKIP("written around the ppdev stand-in; ppdev is Linux's");
     PortRig rig("ppdev");
     rig.ppdev.failingWrite = rig.ppdev.registerWrites + 1;
     rig.window->cmdZero_Click();
@@ -120,6 +123,7 @@ class PortFailureWindowTest : public QObject {
   }
 
   void APowerSequenceStopsBeforeItsWaits() {
+    if (!testing::kPpdevHere) QSKIP("written around the ppdev stand-in; ppdev is Linux's");
     PortRig rig("ppdev");
     QCheckBox* chkOn = rig.window->findChild<QCheckBox*>("chkOn");
     chkOn->click();  // off
@@ -133,6 +137,7 @@ class PortFailureWindowTest : public QObject {
   }
 
   void APictureSeriesEndsAtTheFailedWrite() {
+    if (!testing::kPpdevHere) QSKIP("written around the ppdev stand-in; ppdev is Linux's");
     PortRig rig("ppdev");
     rig.ppdev.calls.clear();
     rig.ppdev.failingWrite = rig.ppdev.registerWrites + 504 * 18 + 50;

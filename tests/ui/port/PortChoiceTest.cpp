@@ -97,8 +97,9 @@ class PortChoiceTest : public QObject {
     QTest::mouseClick(moduleWindow->findChild<QPushButton*>("cmdPort"), Qt::LeftButton);
     QCOMPARE(rig.messages.shown.size(), std::size_t{1});
     QCOMPARE(rig.messages.shown[0].prompt,
-             QString("The port ppdev:/dev/parport7 cannot be opened: no parallel port at "
-                     "/dev/parport7.\nThe writes still go to the port ftdi:0403:6001."));
+             QString::fromStdString("The port ppdev:/dev/parport7 cannot be opened: " +
+                                    testing::MissingPpdevReason("/dev/parport7") +
+                                    ".\nThe writes still go to the port ftdi:0403:6001."));
     QCOMPARE(rig.stack->Name(), std::string("ftdi:0403:6001"));
     QCOMPARE(ui::RememberedPort(rig.settings), std::optional<std::string>("ftdi"));
     // Cancelled: nothing changes.
