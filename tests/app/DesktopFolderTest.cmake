@@ -2,12 +2,13 @@
 # and a session takes its events from it (a trace counts the port writes);
 # and the usage errors of the command line.
 # Run with -DPROGRAM=<quorvane> -DDATA=<the shipped data> -DWORK=<scratch folder>
-# and -DWINDOWS=ON for the Windows build, whose folders end in a backslash.
+# and, for the Windows build, whose folders end in a backslash, -DWINDOWS=ON and
+# -DEMULATOR=<what runs the program>.
 cmake_minimum_required(VERSION 3.25)  # lists keep empty elements (CMP0007)
 
 function(run_quorvane)
   cmake_parse_arguments(RUN "" "STATUS;OUTPUT" "ENV;ARGS" ${ARGN})
-  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${RUN_ENV} ${PROGRAM} ${RUN_ARGS}
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${RUN_ENV} ${EMULATOR} ${PROGRAM} ${RUN_ARGS}
                   RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 60)
   set(${RUN_STATUS} ${status} PARENT_SCOPE)
   set(${RUN_OUTPUT} "${out}" PARENT_SCOPE)
@@ -64,7 +65,7 @@ foreach(row "--folder needs a value;--help;--folder"
   list(GET row 0 said)
   list(GET row 1 first)
   list(GET row 2 second)
-  execute_process(COMMAND ${PROGRAM} "${first}" "${second}" RESULT_VARIABLE status
+  execute_process(COMMAND ${EMULATOR} ${PROGRAM} "${first}" "${second}" RESULT_VARIABLE status
                   OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 60)
   if(NOT status EQUAL 2)
     message(FATAL_ERROR "quorvane '${first}' '${second}' ended with ${status}, not 2:\n${out}")

@@ -44,7 +44,7 @@ TEST_F(BadInputSendTest, BrokenEventFilesRunWhatTheyCanAndReportTheRest) {
   const Case cases[] = {
       {"empty", "", 1, 0, "could not be read"},
       {"junk", junk, 1, 20 * 16, "skipped: unknown step kind"},
-      {"nul", std::string("Nul\0bytes\r\nSB,\0 5\r\nSB, 7\r\n", 26), 1, 1,
+      {"nulbytes", std::string("Nul\0bytes\r\nSB,\0 5\r\nSB, 7\r\n", 26), 1, 1,
        "skipped: the value is not a number (write hex as 0x21 or &H21)"},
       {"long", "Long\r\nSB, " + std::string(100000, '1') + "\r\nSB, 3\r\n", 1, 1,
        "skipped: the value is not a byte"},

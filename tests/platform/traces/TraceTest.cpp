@@ -49,9 +49,10 @@ TEST(CsvTrace, RecordsEveryWriteAsTheProgramWroteIt) {
 
 TEST(CsvTrace, AnUnwritablePathIsReported) {
   testing::TempFolder folder;
-  CsvTraceWriter writer(folder.File("missing/t.csv"));
+  const std::string path = folder.File("missing/t.csv");
+  CsvTraceWriter writer(path);
   EXPECT_FALSE(writer.Ok());
-  EXPECT_NE(writer.Error().find("missing/t.csv"), std::string::npos);
+  EXPECT_NE(writer.Error().find(path), std::string::npos) << writer.Error();
   writer.Record(0, 0, kDataRegister, 1);  // harmless
 }
 

@@ -114,9 +114,10 @@ TEST(VcdTrace, LinesStandUnknownUntilTheFirstWrite) {
 
 TEST(VcdTrace, AnUnwritablePathIsReported) {
   testing::TempFolder folder;
-  VcdTraceWriter writer(folder.File("missing/t.vcd"));
+  const std::string path = folder.File("missing/t.vcd");
+  VcdTraceWriter writer(path);
   EXPECT_FALSE(writer.Ok());
-  EXPECT_NE(writer.Error().find("missing/t.vcd"), std::string::npos);
+  EXPECT_NE(writer.Error().find(path), std::string::npos) << writer.Error();
   writer.Record(0, 0, kDataRegister, 1);  // harmless
 }
 
