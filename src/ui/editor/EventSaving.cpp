@@ -1,6 +1,7 @@
 #include "ui/editor/EventSaving.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "events/EventFile.h"
 #include "events/TextFields.h"
@@ -13,6 +14,19 @@ namespace {
 
 // Refused by the common desktop file systems, path separators included.
 constexpr std::string_view kForbiddenCharacters = "\\/:*?\"<>|";
+
+// Windows keeps these names for its devices, whatever follows the first dot:
+// "lpt1.evnt" is the printer port there, where the module may hang. They are
+// refused on every system, so that an event folder moves between them.
+bool IsDeviceName(std::string_view name) {
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  std::transform(base.begin(), base.end(), base.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+  return base.size() == 4 && (base.starts_with("COM") || base.starts_with("LPT")) &&
+         base[3] >= '1' && base[3] <= '9';
+}
 
 }  // namespace
 
@@ -30,7 +44,7 @@ std::string EventPath(const std::string& Folder, const std::string& Name) {
 std::optional<std::string> EventNameProblem(std::string_view typedName) {
   const std::string_view name = events::TrimBlanks(typedName);
   if (name.empty()) return std::string(kNameMissing);
-  if (name == "." || name == "..") {
+  if (name == "." || name == ".." || IsDeviceName(name)) {
     return "Error. The file name cannot be [ " + std::string(name) + " ]";
   }
   // A comma would end the name where the event list splits its items.

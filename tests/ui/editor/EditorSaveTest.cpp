@@ -154,6 +154,10 @@ class EditorSaveTest final : public QObject {
                          << "Error. The file name cannot be [ . ]";
     QTest::newRow("dot dot") << ".."
                              << "Error. The file name cannot be [ .. ]";
+    QTest::newRow("a device of Windows") << "Lpt1"
+                                         << "Error. The file name cannot be [ Lpt1 ]";
+    QTest::newRow("a device, with a dot") << "nul.old"
+                                          << "Error. The file name cannot be [ nul.old ]";
   }
   void SaveAsNewRefusesNamesThatCannotBeUsed() {
     QFETCH(QString, name);
