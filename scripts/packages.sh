@@ -11,8 +11,10 @@ FUZZ_PACKAGES=(cmake make clang libclang-rt-14-dev qt6-base-dev)
 # Both programs and their tests built for 64-bit Windows and run under Wine
 # (scripts/windows-check.sh): GoogleTest is built for the target from the
 # googletest source package; Xvfb gives Wine a display for the test of the
-# platform's own windows, and DejaVu the fonts of the offscreen platform.
-WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 googletest xvfb fonts-dejavu-core)
+# platform's own windows, and DejaVu the fonts of the offscreen platform and
+# of the zip.
+WINDOWS_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 googletest xvfb fonts-dejavu-core
+                  fonts-dejavu-extra)
 # Qt 6 for 64-bit Windows built from Debian's qt6-base source package
 # (scripts/windows-qt.sh): dpkg-dev unpacks the source, qt6-base-dev gives the
 # build machine's moc, rcc and uic of the same Qt version, perl runs syncqt.

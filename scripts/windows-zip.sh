@@ -2,8 +2,8 @@
 # Makes build/quorvane-0.9-windows-x86_64.zip, a folder a Windows user unpacks
 # and runs: both programs built for 64-bit Windows against Qt for the target
 # (scripts/windows-qt.sh), the Qt libraries and the plugins they load, the
-# standard events and the demo pictures, a short text on the inpout32 driver,
-# and the licences of Quorvane and of what the folder bundles. The compiler's
+# standard events and the demo pictures, the DejaVu fonts, a short text on the
+# inpout32 driver, and the licences of Quorvane and of what the folder bundles. The compiler's
 # run-time libraries are linked into the programs and Qt's DLLs, so no DLL of
 # them goes along; their licence does.
 # Usage: scripts/windows-zip.sh [BUILD_DIR]   (build-windows-zip by default)
@@ -29,7 +29,7 @@ crlf() { sed 's/\r$//; s/$/\r/' "$1" > "$2"; }
 
 stage=$build/$name
 rm -rf "$stage"
-mkdir -p "$stage"/plugins/{platforms,imageformats,styles} "$stage/images" "$stage/licenses"
+mkdir -p "$stage"/plugins/{platforms,imageformats,styles} "$stage"/{images,fonts,licenses}
 for program in quorvane quorvane-send; do
   x86_64-w64-mingw32-strip -o "$stage/$program.exe" "$build/bin/$program.exe"
 done
@@ -40,11 +40,16 @@ cp "$qt/plugins/imageformats/qjpeg.dll" "$stage/plugins/imageformats/"
 cp "$qt/plugins/styles/qwindowsvistastyle.dll" "$stage/plugins/styles/"
 cp data/0.evnt data/1.evnt data/2.evnt "$stage/"
 cp data/images/*.bmp "$stage/images/"
+# The programs' fonts, which Windows lacks: the desktop program loads them from
+# fonts\ beside it.
+dejavu=/usr/share/fonts/truetype/dejavu
+cp "$dejavu"/DejaVuSans{,-Bold,Condensed,Condensed-Bold}.ttf "$stage/fonts/"
 crlf packaging/windows/README.txt "$stage/README.txt"
 crlf COPYING "$stage/COPYING.txt"
 crlf /usr/share/common-licenses/LGPL-3 "$stage/licenses/Qt-LGPL-3.0.txt"
 crlf /usr/share/common-licenses/GPL-3 "$stage/licenses/GPL-3.0.txt"
 crlf /usr/share/doc/libqt6core6/copyright "$stage/licenses/Qt-copyright.txt"
+crlf /usr/share/doc/fonts-dejavu-core/copyright "$stage/licenses/DejaVu-fonts.txt"
 {
   cat packaging/windows/Qt-SOURCE.txt
   echo
