@@ -1,5 +1,7 @@
 #include "platform/folders/FolderHelp.h"
 
+#include "platform/folders/ProgramFolderPlatform.h"
+
 namespace quorvane::platform {
 
 std::string FolderHelp(const FolderChoice& choice) {
@@ -21,7 +23,8 @@ std::string FolderHelp(const FolderChoice& choice) {
       if (choice.folder.empty()) {
         text +=
             "the installed data folder, read-only: no user's data folder is known\n"
-            "  (neither XDG_DATA_HOME nor HOME is set).";
+            "  (neither " +
+            std::string(kDataHomeVariable) + " nor " + kHomeVariable + " is set).";
       } else {
         text +=
             "the user's data folder, as the program is installed; it is created on\n"
@@ -32,8 +35,8 @@ std::string FolderHelp(const FolderChoice& choice) {
   }
   text +=
       "\n  The first that applies: --folder DIR, $QUORVANE_FOLDER, the program's own\n"
-      "  folder when it holds 0.evnt and is writable, else the user's data folder\n"
-      "  $XDG_DATA_HOME/quorvane/ (default ~/.local/share/quorvane/).\n";
+      "  folder when it holds 0.evnt and is writable, else the user's data folder\n  " +
+      std::string(kUserFolderHelp) + ".\n";
   return text;
 }
 

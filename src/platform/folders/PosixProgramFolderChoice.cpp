@@ -7,6 +7,7 @@ namespace quorvane::platform {
 
 const char* const kDataHomeVariable = "XDG_DATA_HOME";
 const char* const kHomeVariable = "HOME";
+const char* const kUserFolderHelp = "$XDG_DATA_HOME/quorvane/ (default ~/.local/share/quorvane/)";
 
 std::optional<std::string> AccountHome() {
   if (const passwd* user = getpwuid(getuid()); user != nullptr && user->pw_dir != nullptr) {

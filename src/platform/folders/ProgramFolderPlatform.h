@@ -12,6 +12,8 @@ namespace quorvane::platform {
 // home folder.
 extern const char* const kDataHomeVariable;
 extern const char* const kHomeVariable;
+// Where the user's data folder is, as the help says it in the system's words.
+extern const char* const kUserFolderHelp;
 
 // The home folder of the user's account, for when the home variable is not
 // set; none where the system keeps no such record.

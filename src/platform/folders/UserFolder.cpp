@@ -8,6 +8,7 @@
 
 #include "platform/ProcessId.h"
 #include "platform/files/TextPath.h"
+#include "platform/folders/ProgramFolderPlatform.h"
 
 namespace quorvane::platform {
 namespace {
@@ -95,7 +96,8 @@ PreparedFolder PrepareProgramFolder(const FolderChoice& choice) {
       "; the program goes on with the installed data folder " + choice.dataFolder + ", read-only.";
   if (choice.folder.empty()) {
     return {choice.dataFolder,
-            "No user's data folder is known (neither XDG_DATA_HOME nor HOME is set)" + readOnly};
+            "No user's data folder is known (neither " + std::string(kDataHomeVariable) + " nor " +
+                kHomeVariable + " is set)" + readOnly};
   }
   const std::string user = "The user folder " + choice.folder;
   std::error_code error;

@@ -8,6 +8,8 @@ namespace quorvane::platform {
 
 const char* const kDataHomeVariable = "APPDATA";
 const char* const kHomeVariable = "USERPROFILE";
+const char* const kUserFolderHelp =
+    "%APPDATA%\\quorvane\\ (without APPDATA, %USERPROFILE%\\.local\\share\\quorvane\\)";
 
 // USERPROFILE is the whole answer on Windows.
 std::optional<std::string> AccountHome() {
