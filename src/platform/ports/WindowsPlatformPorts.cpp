@@ -14,7 +14,9 @@ PortSystems PlatformPortSystems() {
 }
 
 PpdevOpening OpenPlatformPpdev(PpdevSystem&, const std::string&, Sleeper*) {
-  return {nullptr, kPpdevOnLinuxOnly};
+  PpdevOpening opening;
+  opening.error = kPpdevOnLinuxOnly;
+  return opening;
 }
 
 }  // namespace quorvane::platform
