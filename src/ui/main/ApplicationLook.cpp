@@ -35,8 +35,8 @@ void ApplyApplicationLook() {
   font.setStyleHint(QFont::SansSerif);
   // The captions are measured with glyphs hinted vertically only, as Debian's
   // font settings have them: hinted in both directions (the Windows default)
-  // every glyph's advance is rounded up to whole pixels, and the longest
-  // captions no longer fit their controls.
+  // every glyph's advance is rounded to whole pixels, which widened
+  // 'Delay time (mS)' past its 77 pixels.
   font.setHintingPreference(QFont::PreferVerticalHinting);
   QApplication::setFont(font);
   if (auto* application = qobject_cast<QApplication*>(QCoreApplication::instance())) {
